@@ -1,8 +1,11 @@
 #include "foundation/IniFiles32.h"
 #include "temp_folder.h"
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
