@@ -26,6 +26,8 @@ struct TProcessEntry {
 // A name matches an entry when it equals its command name or the base name of its argv[0]
 // (ASCII letters compared without regard to case).
 bool ProcessNameMatches(const TProcessEntry& entry, std::string_view name);
+// A name matches the whole executable name when it equals argv[0] (same comparison).
+bool ProcessFullNameMatches(const TProcessEntry& entry, std::string_view name);
 
 // A started child. It is owned by one thread at a time (the runner's); destroying it kills
 // (SIGKILL) and reaps a child that still runs, so no child outlives its handle.
