@@ -645,8 +645,8 @@ void MakeTrimPictures() {
 }
 
 void MakeConvertingBackground() {
-    // The progress window's client area, 420 x 214.
-    const int W = 420, H = 214;
+    // The progress window's client area, 420 x 236.
+    const int W = 420, H = 236;
     QImage image = NewImage(W, H, kBody);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
