@@ -10,21 +10,6 @@ namespace clavenor {
 
 namespace {
 
-bool SamePathIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 'a' + 'A');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 // Whole seconds of an hh:mm:ss text; counter stays as it is when the text has not three
 // fields.
 void ReadSeconds(const std::string& timeText, std::int64_t& counter) {
@@ -62,7 +47,9 @@ TCustomProc::TCustomProc(TCommonLib& commonLib, TFileFunc& fileFunc, const TAppF
 std::string TCustomProc::GetStartTimeText(const std::string& path) {
     std::string startTime;
     for (const TSourceFileRow& row : rows_()) {
-        if (!SamePathIgnoringCase(row.SourceFileName, path))
+        // Paths name files exactly here: Clip.avi and clip.avi are two files with their own
+        // trim times.
+        if (row.SourceFileName != path)
             continue;
         startTime = row.SourceFileStartTime;
         // A custom profile picked in the Options dialog holds for every file of a job.
@@ -76,7 +63,7 @@ std::string TCustomProc::GetCutDuration(const std::string& path) const {
     std::int64_t end = 0;
     std::string duration;
     for (const TSourceFileRow& row : rows_()) {
-        if (!SamePathIgnoringCase(row.SourceFileName, path))
+        if (row.SourceFileName != path)
             continue;
         ReadSeconds(row.SourceFileStartTime, start);
         ReadSeconds(row.SourceFileEndTime, end);
