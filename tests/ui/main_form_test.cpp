@@ -4,6 +4,7 @@
 #include "../logic/temp_folder.h"
 #include "foundation/IniFiles32.h"
 #include "platform/FakeDesktopServices.h"
+#include "settings/ConversionSettings.h"
 #include "shell/CodecLink.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/Skin.h"
@@ -41,7 +42,7 @@ protected:
 
     TFrmMainForm& MakeForm() {
         Form = std::make_unique<TFrmMainForm>(
-            Program.Path(), HomeFolder,
+            Program.Path(), HomeFolder, Settings,
             TMainFormPorts{Messages, Browser, Desktop, Events, Application, Commands});
         return *Form;
     }
@@ -60,6 +61,7 @@ protected:
     TempFolder Work; // folders the user picks
     std::string HomeFolder;
     std::vector<std::string> Log;
+    ConversionSettings Settings;
     TRecordingMessageBox Messages;
     TScriptedFolderBrowser Browser;
     TFakeDesktopServices Desktop;
@@ -349,6 +351,54 @@ TEST_F(MainFormTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheProgramStil
     EXPECT_NE(Messages.Shown[0].first.find("UserSettings.ini"), std::string::npos);
     EXPECT_EQ(Messages.Shown[0].second, 0);
     EXPECT_EQ(Log.back(), "end program");
+}
+
+// --- settings selectors ---
+
+TEST_F(MainFormTest, StartFillsTheSelectorsAndAppliesTheNormalQualityPreset) {
+    TFrmMainForm& form = ShowForm();
+    ASSERT_EQ(form.cbbOutputFiletype->count(), 5);
+    EXPECT_EQ(form.cbbOutputFiletype->currentText(), "iPod MPEG-4 Video Files (*.mp4)");
+    ASSERT_EQ(form.cbbProfile->count(), 5);
+    EXPECT_EQ(form.cbbProfile->currentText(), "Normal Quality");
+    // "1|1|2|5|1|2" applied.
+    EXPECT_EQ(Settings.Index(TAdvancedOption::VideoSize), -1);
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::FrameRate), "15");
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::VideoBitrate), "128");
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::AudioBitrate), "128");
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::AudioSample), "44100");
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::AudioChannels), "2 channels, Stereo");
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::AspectRatio), "4:3");
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::AudioVolume), "200");
+}
+
+TEST_F(MainFormTest, PickingAnOutputTypeOrAProfileAppliesItsPreset) {
+    TFrmMainForm& form = ShowForm();
+    // The user picks the second output type at "Normal Quality": "1|1|2|5|0|0".
+    form.cbbOutputFiletype->setCurrentIndex(1);
+    emit form.cbbOutputFiletype->activated(1);
+    EXPECT_EQ(Settings.OutputType(), 1);
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::AudioChannels), "1 channel, Mono");
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::AudioSample), "22050");
+    form.cbbOutputFiletype->setCurrentIndex(0);
+    emit form.cbbOutputFiletype->activated(0);
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::AudioChannels), "2 channels, Stereo");
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::AudioSample), "44100");
+
+    // A built-in level keeps the user's aspect ratio.
+    Settings.Select(TAdvancedOption::AspectRatio, 1);
+    form.cbbProfile->setCurrentIndex(4);
+    emit form.cbbProfile->activated(4);
+    EXPECT_EQ(Settings.Profile(), 4);
+    EXPECT_EQ(Settings.Index(TAdvancedOption::AspectRatio), 1);
+
+    // A change made by the program shows in the selectors without applying anything.
+    const int channels = Settings.Index(TAdvancedOption::AudioChannels);
+    Settings.SetOutputType(2);
+    Settings.SetProfile(0);
+    EXPECT_EQ(form.cbbOutputFiletype->currentIndex(), 2);
+    EXPECT_EQ(form.cbbProfile->currentIndex(), 0);
+    EXPECT_EQ(Settings.Index(TAdvancedOption::AudioChannels), channels);
 }
 
 // --- small commands ---

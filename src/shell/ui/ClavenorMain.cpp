@@ -2,6 +2,7 @@
 
 #include "foundation/ProgramFolder.h"
 #include "platform/LinuxDesktopServices.h"
+#include "settings/ConversionSettings.h"
 #include "settings/UserSettings.h"
 #include "shell/MainFormCommands.h"
 #include "shell/ui/ClavenorApplication.h"
@@ -23,8 +24,9 @@ int RunClavenor(TClavenorApplication& app) {
     TLinuxDesktopServices desktop;
     TNoMainFormCommands commands;
 
+    ConversionSettings settings;
     TFrmMainForm mainForm(
-        programFolder, UserHomeFolder(),
+        programFolder, UserHomeFolder(), settings,
         TMainFormPorts{messageBox, folderBrowser, desktop, events, application, commands});
     mainForm.show();
     return app.exec();

@@ -1,6 +1,7 @@
 #include "shell/ui/MainForm.h"
 
 #include "engine/JobPorts.h"
+#include "settings/ConversionSettings.h"
 #include "shell/CodecLink.h"
 #include "shell/ErrorText.h"
 #include "shell/MainFormCommands.h"
@@ -75,10 +76,10 @@ TPictureButton* SkinButton(QWidget* parent, const char* name, const QString& pic
 
 } // namespace
 
-TFrmMainForm::TFrmMainForm(std::string programFolder, std::string homeFolder, TMainFormPorts ports,
-                           QWidget* parent)
+TFrmMainForm::TFrmMainForm(std::string programFolder, std::string homeFolder,
+                           ConversionSettings& settings, TMainFormPorts ports, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      ProgramFolder(std::move(programFolder)), Ports(ports),
+      ProgramFolder(std::move(programFolder)), Settings(settings), Ports(ports),
       UserSettingsFile(ProgramFolder, homeFolder), Background(SkinPicture("background")) {
     setObjectName("FrmMainForm");
     setWindowTitle(QApplication::applicationName().isEmpty() ? QString("Clavenor")
@@ -89,6 +90,7 @@ TFrmMainForm::TFrmMainForm(std::string programFolder, std::string homeFolder, TM
     resize(kDesignWidth, kDesignHeight);
     BuildControls();
     edtOutputFolder->setText(QString::fromStdString(DefaultOutputFolder(homeFolder)));
+    Settings.SetOnChanged([this] { MirrorSettings(); });
 
     tmrClearMemory = new QTimer(this);
     tmrClearMemory->setObjectName("tmrClearMemory");
@@ -112,6 +114,7 @@ TFrmMainForm::TFrmMainForm(std::string programFolder, std::string homeFolder, TM
 }
 
 TFrmMainForm::~TFrmMainForm() {
+    Settings.SetOnChanged(nullptr);
     qApp->removeEventFilter(this);
 }
 
@@ -174,6 +177,11 @@ void TFrmMainForm::BuildControls() {
         box->setFont(SkinFont(12));
         box->setEditable(false);
     }
+    // Only the user's picks are change events; a selection made by the program is not.
+    connect(cbbOutputFiletype, &QComboBox::activated, this,
+            [this](int index) { cbbOutputFiletypeChange(index); });
+    connect(cbbProfile, &QComboBox::activated, this,
+            [this](int index) { cbbProfileChange(index); });
     btnOptions = SkinButton(this, "btnOptions", "options", QPoint(595, 160), "Ctrl + N");
     connect(btnOptions, &QAbstractButton::clicked, this, [this] { btnOptionsClick(); });
     lblOutputFolderInfo =
@@ -334,12 +342,52 @@ void TFrmMainForm::FormShow() {
     }
     FillSettingsControls();
     setAcceptDrops(true);
+    Settings.ApplyProfile();
 }
 
+namespace {
+
+QStringList ToQStringList(const TTextList& texts) {
+    QStringList list;
+    for (const std::string& text : texts)
+        list << QString::fromStdString(text);
+    return list;
+}
+
+} // namespace
+
 void TFrmMainForm::FillSettingsControls() {
+    // The selectors are appended to, never emptied, as the model's lists are filled once.
+    cbbOutputFiletype->addItems(ToQStringList(Settings.OutputTypeChoices()));
+    cbbProfile->addItems(ToQStringList(Settings.ProfileChoices()));
+    MirrorSettings();
     TUserSettings settings = UserSettings();
     UserSettingsFile.LoadUserSettings(settings);
     SetUserSettings(settings);
+}
+
+void TFrmMainForm::MirrorSettings() {
+    // The profile list is built again when custom profiles change.
+    const QStringList profiles = ToQStringList(Settings.ProfileChoices());
+    QStringList shown;
+    for (int i = 0; i < cbbProfile->count(); ++i)
+        shown << cbbProfile->itemText(i);
+    if (shown != profiles && cbbProfile->count() > 0) {
+        cbbProfile->clear();
+        cbbProfile->addItems(profiles);
+    }
+    cbbOutputFiletype->setCurrentIndex(Settings.OutputType());
+    cbbProfile->setCurrentIndex(Settings.Profile());
+}
+
+void TFrmMainForm::cbbOutputFiletypeChange(int index) {
+    Settings.SetOutputType(index);
+    Settings.ApplyProfile();
+}
+
+void TFrmMainForm::cbbProfileChange(int index) {
+    Settings.SetProfile(index);
+    Settings.ApplyProfile();
 }
 
 TUserSettings TFrmMainForm::UserSettings() const {

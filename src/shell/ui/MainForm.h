@@ -24,6 +24,7 @@ class QTimer;
 
 namespace clavenor {
 
+class ConversionSettings;
 class IApplicationPort;
 class IDesktopServices;
 class IEventPump;
@@ -45,9 +46,10 @@ struct TMainFormPorts {
 class TFrmMainForm : public QWidget {
     Q_OBJECT
 public:
-    // programFolder ends in "/"; homeFolder gives the first run's output folder.
-    TFrmMainForm(std::string programFolder, std::string homeFolder, TMainFormPorts ports,
-                 QWidget* parent = nullptr);
+    // programFolder ends in "/"; homeFolder gives the first run's output folder. The
+    // settings selectors mirror settings, which outlives the window.
+    TFrmMainForm(std::string programFolder, std::string homeFolder, ConversionSettings& settings,
+                 TMainFormPorts ports, QWidget* parent = nullptr);
     ~TFrmMainForm() override;
 
     // Design size of the client area and of the background picture.
@@ -132,6 +134,8 @@ public:
     void btnConvertClick();
     void btnSelectOutputFolderClick();
     void Label3Click();
+    void cbbOutputFiletypeChange(int index);
+    void cbbProfileChange(int index);
     void actUpdateExecute();
     void ActSysHomePageExecute();
     void ActSysEmailExecute();
@@ -157,8 +161,10 @@ private:
     void LayOutAnchored();
     void StartWindowDrag(const QPointF& globalPosition);
     void CutWindowRegion();
+    void MirrorSettings();
 
     std::string ProgramFolder;
+    ConversionSettings& Settings;
     TMainFormPorts Ports;
     TUserSettingsFile UserSettingsFile;
     QPixmap Background;
