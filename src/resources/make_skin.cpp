@@ -149,7 +149,7 @@ void MakeBackground() {
     glow.setColorAt(1, QColor(0x3B, 0x8E, 0xEA, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(glow);
-    p.drawRect(QRectF(0, 0, 260, 128));
+    p.drawRect(QRectF(0, 0, W, H));
 
     // The program's mark left of the title label (63, 32).
     DrawAppMark(p, QRectF(20, 24, 38, 38));
@@ -657,7 +657,7 @@ void MakeConvertingBackground() {
     QRadialGradient glow(QPointF(30, 24), 90);
     glow.setColorAt(0, QColor(0x3B, 0x8E, 0xEA, 70));
     glow.setColorAt(1, QColor(0x3B, 0x8E, 0xEA, 0));
-    p.fillRect(QRectF(0, 0, 200, 60), glow);
+    p.fillRect(QRectF(0, 0, W, H), glow);
     DrawAppMark(p, QRectF(14, 12, 26, 26));
     // the status bar strip at the bottom
     p.fillRect(QRectF(0, H - 22, W, 22), QColor(0x2A, 0x2E, 0x37));
