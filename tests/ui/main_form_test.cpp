@@ -527,6 +527,35 @@ TEST_F(MainFormTest, TimersRunAsDesigned) {
     EXPECT_EQ(Events.Passes, before + 1); // TrimWorkingSet processes pending events once
 }
 
+// Counts the paint events of one widget.
+class TPaintCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++Paints;
+        return false;
+    }
+    int Paints = 0;
+};
+
+TEST_F(MainFormTest, PaintTickDrawsATrimHandleAtANewPlaceAndLeavesStillOnesAlone) {
+    TFrmMainForm& form = ShowForm();
+    form.tmrPaintSP->stop(); // ticks are driven by hand here
+    form.tmrPaintSPTimer();
+    QCoreApplication::processEvents();
+    TPaintCounter counter;
+    form.Splitter1->installEventFilter(&counter);
+    form.tmrPaintSPTimer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.Paints, 0);
+    form.Splitter1->move(form.Splitter1->pos() + QPoint(30, 0));
+    QCoreApplication::processEvents();
+    counter.Paints = 0;
+    form.tmrPaintSPTimer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.Paints, 1);
+}
+
 TEST_F(MainFormTest, MinimiseButtonMinimises) {
     TFrmMainForm& form = ShowForm();
     form.btnWindowMinimize->click();

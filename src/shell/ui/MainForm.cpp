@@ -605,8 +605,15 @@ void TFrmMainForm::tmrClearMemoryTimer() {
 }
 
 void TFrmMainForm::tmrPaintSPTimer() {
-    Splitter1->update();
-    Splitter2->update();
+    // Qt redraws an exposed handle by itself; the tick only has to draw a handle at a new
+    // place, so still handles cost nothing while the window idles.
+    QLabel* handles[] = {Splitter1, Splitter2};
+    for (int i = 0; i < 2; ++i) {
+        if (handles[i]->geometry() != HandleDrawnAt[i]) {
+            HandleDrawnAt[i] = handles[i]->geometry();
+            handles[i]->update();
+        }
+    }
 }
 
 // --- commands ---

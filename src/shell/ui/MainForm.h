@@ -173,6 +173,7 @@ private:
     bool Closing = false;
     bool ManualDrag = false; // dragging without the window manager's help
     QPoint DragOffset;       // pointer position inside the window at the drag's start
+    QRect HandleDrawnAt[2];  // where tmrPaintSP last drew the two trim handles
 };
 
 } // namespace clavenor
