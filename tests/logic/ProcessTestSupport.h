@@ -5,6 +5,8 @@
 #include "platform/LinuxProcessServices.h"
 #include "platform/LinuxSpawn.h"
 
+#include "temp_folder.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -18,38 +20,14 @@
 
 namespace clavenor::testing {
 
-// A fresh folder under /tmp, removed with everything in it.
-class TTempFolder {
-public:
-    TTempFolder() {
-        char pattern[] = "/tmp/clavenor-runner-XXXXXX";
-        if (!::mkdtemp(pattern))
-            throw std::runtime_error("mkdtemp failed");
-        Folder = std::string(pattern) + "/";
-    }
-    ~TTempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(Folder, ignored);
-    }
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
-    // Path with a trailing "/".
-    const std::string& Path() const { return Folder; }
-
-private:
-    std::string Folder;
-};
+using TTempFolder = clavenor_test::TempFolder;
 
 inline void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
+    clavenor_test::WriteWholeFile(path, text);
 }
 
 inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return clavenor_test::ReadWholeFile(path);
 }
 
 // A shell script made executable.
