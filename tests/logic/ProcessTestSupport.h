@@ -17,6 +17,7 @@
 #include <string>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace clavenor::testing {
 
@@ -28,6 +29,19 @@ inline void WriteFile(const std::string& path, const std::string& text) {
 
 inline std::string ReadFile(const std::string& path) {
     return clavenor_test::ReadWholeFile(path);
+}
+
+// The messages of the log in folder, one per line, without the stamp before the "|".
+inline std::vector<std::string> LogMessages(const std::string& folder) {
+    std::vector<std::string> messages;
+    std::string text = ReadFile(folder + "log.txt");
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::string line = text.substr(start, end - start);
+        std::size_t bar = line.find('|');
+        messages.push_back(bar == std::string::npos ? line : line.substr(bar + 1));
+    }
+    return messages;
 }
 
 // A shell script made executable.
