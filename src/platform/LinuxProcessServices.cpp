@@ -125,10 +125,13 @@ private:
                     short ev = fds[outputSlot].revents;
                     if (ev & POLLIN)
                         return;
-                    // Every writer closed the pipe and nothing is left: stop watching it,
-                    // or poll would report the hang-up again and again.
-                    if (ev & (POLLHUP | POLLERR))
+                    // Every writer closed the pipe and nothing is left: from now on only the
+                    // child's end is waited for, or poll would report the hang-up again and
+                    // again.
+                    if (ev & (POLLHUP | POLLERR)) {
                         OutputHungUp = true;
+                        return;
+                    }
                 }
                 if (hasPidFd && (fds[count - 1].revents & POLLIN))
                     return;
