@@ -12,6 +12,14 @@ std::optional<std::size_t> TSourceFileList::IndexOf(const std::string& path) con
     return std::nullopt;
 }
 
+std::vector<TSourceFileRow> TSourceFileList::Rows() const {
+    std::vector<TSourceFileRow> rows;
+    rows.reserve(rows_.size());
+    for (const TEntry& entry : rows_)
+        rows.push_back(entry.Row);
+    return rows;
+}
+
 void TSourceFileList::Append(TSourceFileRow row) {
     if (ContainsName(row.SourceFileName))
         throw std::invalid_argument("The source list already holds \"" + row.SourceFileName + "\"");

@@ -47,6 +47,8 @@ public:
     std::size_t Count() const { return rows_.size(); }
     bool Empty() const { return rows_.empty(); }
     const TSourceFileRow& Row(std::size_t index) const { return rows_.at(index).Row; }
+    // A copy of every row, top to bottom.
+    std::vector<TSourceFileRow> Rows() const;
     std::optional<std::size_t> IndexOf(const std::string& path) const;
     bool ContainsName(const std::string& path) const { return IndexOf(path).has_value(); }
 
