@@ -56,6 +56,44 @@ bool OffersLocalFiles(const QDropEvent& event) {
     return false;
 }
 
+// Takes the drags and drops of local files meant for a window.
+class TFileDropFilter final : public QObject {
+public:
+    TFileDropFilter(QWidget& window, TSourceFileController& controller)
+        : QObject(&window), controller_(controller) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (!OffersLocalFiles(*drag))
+                return false;
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (!OffersLocalFiles(*drop))
+                return false;
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            const std::vector<std::string> paths = LocalPathsFromMimeData(*drop->mimeData());
+            TSourceFileController& controller = controller_;
+            QTimer::singleShot(0, this, [&controller, paths] { controller.DropFlow(paths); });
+            return true;
+        }
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+    }
+
+private:
+    TSourceFileController& controller_;
+};
+
 } // namespace
 
 std::vector<std::string> LocalPathsFromMimeData(const QMimeData& data) {
@@ -266,6 +304,11 @@ void TSourceFileGrid::dropEvent(QDropEvent* event) {
     // files came from is not held up meanwhile.
     const std::vector<std::string> paths = LocalPathsFromMimeData(*event->mimeData());
     QTimer::singleShot(0, this, [this, paths] { emit filesDropped(paths); });
+}
+
+void AcceptFileDropsOn(QWidget& window, TSourceFileController& controller) {
+    window.installEventFilter(new TFileDropFilter(window, controller));
+    window.setAcceptDrops(true);
 }
 
 void ConnectSourceGrid(TSourceFileGrid& grid, TSourceFileController& controller) {

@@ -73,6 +73,11 @@ private:
 // The local file-system paths among dropped URLs, whole and in order; other URLs are left out.
 std::vector<std::string> LocalPathsFromMimeData(const QMimeData& data);
 
+// Makes window take local files dropped on it (the main window, switched on when it is first
+// shown): they are copied, never moved, and handed to the controller's drop flow once the drop
+// has finished. Drops on the grid are the grid's own.
+void AcceptFileDropsOn(QWidget& window, TSourceFileController& controller);
+
 // Wires the grid's signals to the controller's commands (keys, clicks, rows dragged out,
 // files dropped on the grid). Both must outlive the connection (it lives as long as the grid).
 void ConnectSourceGrid(TSourceFileGrid& grid, TSourceFileController& controller);
