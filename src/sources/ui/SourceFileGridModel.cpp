@@ -105,8 +105,7 @@ bool TSourceFileGridModel::setData(const QModelIndex& index, const QVariant& val
     if (!index.isValid() || index.column() != colCheckStatus || role != Qt::CheckStateRole)
         return false;
     // RowChanged tells the view.
-    list_.SetChecked(static_cast<std::size_t>(index.row()),
-                     value.value<Qt::CheckState>() == Qt::Checked);
+    list_.SetChecked(static_cast<std::size_t>(index.row()), value.toInt() == Qt::Checked);
     return true;
 }
 
