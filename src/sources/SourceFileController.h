@@ -20,7 +20,7 @@ struct TSourceFilePorts {
     IMediaProbeFactory& Probes;
     IErrorInfo& ErrorInfo;
     IGeneralErrorDisplay& Errors;
-    IEventPump& Events;
+    ISourceEventPump& Events;
     ITrimSync& Trim;
     IPreviewStop& Preview;
     IOpenDialog& OpenDialog;

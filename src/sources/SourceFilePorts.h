@@ -26,9 +26,9 @@ public:
 };
 
 // Lets pending window events through once (repaints between long steps).
-class IEventPump {
+class ISourceEventPump {
 public:
-    virtual ~IEventPump() = default;
+    virtual ~ISourceEventPump() = default;
     virtual void ProcessMessages() = 0;
 };
 

@@ -40,7 +40,7 @@ std::vector<std::string> SelectSourceFiles(IOpenDialog& dialog, bool removeDupli
 class TSourceListOps {
 public:
     TSourceListOps(IMediaProbeFactory& probes, IErrorInfo& errorInfo, ITrimSync& trim,
-                   IEventPump& events)
+                   ISourceEventPump& events)
         : probes_(probes), errorInfo_(errorInfo), trim_(trim), events_(events) {}
 
     // Appends a row for every path that is not yet in the list, has an accepted extension,
@@ -62,7 +62,7 @@ private:
     IMediaProbeFactory& probes_;
     IErrorInfo& errorInfo_;
     ITrimSync& trim_;
-    IEventPump& events_;
+    ISourceEventPump& events_;
 };
 
 } // namespace clavenor

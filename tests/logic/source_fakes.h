@@ -23,7 +23,7 @@ struct FakeErrors : clavenor::IGeneralErrorDisplay {
     void ShowError(const std::string& message) override { messages.push_back(message); }
 };
 
-struct FakeEventPump : clavenor::IEventPump {
+struct FakeEventPump : clavenor::ISourceEventPump {
     int pumped = 0;
     std::function<void()> onPump;
     void ProcessMessages() override {

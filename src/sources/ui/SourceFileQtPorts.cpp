@@ -5,7 +5,7 @@
 
 namespace clavenor {
 
-void TQtEventPump::ProcessMessages() {
+void TQtSourceEventPump::ProcessMessages() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

@@ -12,7 +12,7 @@ namespace clavenor {
 
 // Lets pending paint and timer events through; input is held back, so a click cannot start
 // another command in the middle of one.
-class TQtEventPump final : public IEventPump {
+class TQtSourceEventPump final : public ISourceEventPump {
 public:
     void ProcessMessages() override;
 };

@@ -39,7 +39,7 @@ private:
     TSourceFileList list_;
     TAvMediaProbeFactory probes_;
     TQtErrorInfo errorInfo_;
-    TQtEventPump events_;
+    TQtSourceEventPump events_;
     TOpenSourceFileDialog openDialog_;
     QPointer<TFrmInitFileForm> busy_;
     TSourceFileController controller_;
