@@ -1,12 +1,7 @@
-#include <QApplication>
-#include <QWidget>
+#include "shell/ui/ClavenorApplication.h"
+#include "shell/ui/ClavenorMain.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Clavenor");
-    QWidget window;
-    window.setWindowTitle("Clavenor");
-    window.resize(692, 456);
-    window.show();
-    return app.exec();
+    clavenor::TClavenorApplication app(argc, argv);
+    return clavenor::RunClavenor(app);
 }
