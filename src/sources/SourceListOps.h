@@ -13,6 +13,8 @@
 
 namespace clavenor {
 
+class IEventPump; // engine/JobPorts.h
+
 // The extensions a source file may have, in lower case with the ".".
 const std::vector<std::string>& cstSourceExtensions();
 
@@ -40,7 +42,7 @@ std::vector<std::string> SelectSourceFiles(IOpenDialog& dialog, bool removeDupli
 class TSourceListOps {
 public:
     TSourceListOps(IMediaProbeFactory& probes, IErrorInfo& errorInfo, ITrimSync& trim,
-                   ISourceEventPump& events)
+                   IEventPump& events)
         : probes_(probes), errorInfo_(errorInfo), trim_(trim), events_(events) {}
 
     // Appends a row for every path that is not yet in the list, has an accepted extension,
@@ -62,7 +64,7 @@ private:
     IMediaProbeFactory& probes_;
     IErrorInfo& errorInfo_;
     ITrimSync& trim_;
-    ISourceEventPump& events_;
+    IEventPump& events_;
 };
 
 } // namespace clavenor

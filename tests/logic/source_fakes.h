@@ -1,6 +1,7 @@
 #pragma once
 // Recording fakes for the source list's ports.
 
+#include "engine/JobPorts.h"
 #include "sources/MediaProbe.h"
 #include "sources/SourceFilePorts.h"
 
@@ -23,14 +24,19 @@ struct FakeErrors : clavenor::IGeneralErrorDisplay {
     void ShowError(const std::string& message) override { messages.push_back(message); }
 };
 
-struct FakeEventPump : clavenor::ISourceEventPump {
+struct FakeEventPump : clavenor::IEventPump {
     int pumped = 0;
     std::function<void()> onPump;
-    void ProcessMessages() override {
+    void ProcessPendingEvents() override {
         ++pumped;
         if (onPump)
             onPump();
     }
+    void WaitUntil(const std::function<bool()>& done) override {
+        while (!done())
+            ProcessPendingEvents();
+    }
+    void Wake() override {}
 };
 
 struct FakeTrim : clavenor::ITrimSync {
