@@ -4,6 +4,7 @@
 //
 //   add_source_files_bench [files] [rounds]   defaults 200 and 5
 
+#include "engine/JobPorts.h"
 #include "sources/MediaProbe.h"
 #include "sources/SourceFileList.h"
 #include "sources/SourceListOps.h"
@@ -29,7 +30,9 @@ struct CountingErrorInfo : IErrorInfo {
     void ShowErrorInfo() override { ++shown; }
 };
 struct NoEvents : IEventPump {
-    void ProcessMessages() override {}
+    void ProcessPendingEvents() override {}
+    void WaitUntil(const std::function<bool()>&) override {}
+    void Wake() override {}
 };
 
 } // namespace

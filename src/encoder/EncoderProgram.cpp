@@ -14,6 +14,7 @@
 #include <cstring>
 #include <exception>
 #include <fcntl.h>
+#include <optional>
 #include <poll.h>
 #include <sstream>
 #include <sys/signalfd.h>
@@ -176,19 +177,18 @@ bool ReadAvailable(int fd, ProgressRelay& relay) {
     }
 }
 
-// Runs ffmpeg to its end, relaying its progress. Returns the wait status, or ends this
-// program by a signal that asks it to stop.
-int RunFfmpeg(const std::string& ffmpeg, const std::vector<std::string>& args, bool hasVideo,
-              const Messages& messages, int& startError) {
+// Runs ffmpeg to its end, relaying its progress. Returns the wait status, or nothing when
+// ffmpeg could not be started (said here); ends this program by a signal that asks it to stop.
+std::optional<int> RunFfmpeg(const std::string& ffmpeg, const std::vector<std::string>& args,
+                             bool hasVideo, const Messages& messages) {
     SignalChannel signals;
     PipeEnds progress = MakePipe();
     ::fcntl(progress.read.Get(), F_SETFL, O_NONBLOCK);
     StartedChild child = StartChild(ffmpeg, args, ChildDescriptors{-1, progress.write.Get()});
     progress.write.Reset();
     if (child.error != 0) {
-        startError = child.error;
         messages.Say("cannot start " + ffmpeg + ": " + std::strerror(child.error));
-        return 0;
+        return std::nullopt;
     }
 
     ProgressRelay relay(hasVideo);
@@ -257,11 +257,10 @@ int Run(EncoderRole role, const std::vector<std::string>& args, const Messages& 
         BuildFfmpegArguments(options, script, hasXvid, kChildProgressFd);
 
     bool outputExisted = Exists(options.outputPath);
-    int startError = 0;
-    int status = RunFfmpeg(*ffmpeg, ffmpegArgs, !options.noVideo, messages, startError);
-    if (startError != 0)
+    std::optional<int> status = RunFfmpeg(*ffmpeg, ffmpegArgs, !options.noVideo, messages);
+    if (!status)
         return kCannotRunFfmpeg;
-    int exitStatus = ExitStatusOf(status);
+    int exitStatus = ExitStatusOf(*status);
     // A failed run leaves no half-made file that could pass for a result; a file that was
     // there before is not ours to remove.
     if (exitStatus != 0 && !outputExisted && IsRegularFile(options.outputPath))

@@ -20,7 +20,7 @@ struct TSourceFilePorts {
     IMediaProbeFactory& Probes;
     IErrorInfo& ErrorInfo;
     IGeneralErrorDisplay& Errors;
-    IEventPump& Events;
+    IEventPump& Events; // lets window events through while rows are deleted
     ITrimSync& Trim;
     IPreviewStop& Preview;
     IOpenDialog& OpenDialog;

@@ -1,6 +1,7 @@
 #pragma once
 // The side effects of the source list, behind small interfaces: dialogs and windows, the
-// general error display, the event pump, and the trim bar and preview that the list drives.
+// general error display, and the trim bar and preview that the list drives. The event pump
+// is the program's one IEventPump (engine/JobPorts.h).
 // The application wires Qt implementations (sources/ui, shell/ui); tests wire fakes.
 // Every call happens on the user-interface thread.
 
@@ -23,13 +24,6 @@ class IGeneralErrorDisplay {
 public:
     virtual ~IGeneralErrorDisplay() = default;
     virtual void ShowError(const std::string& message) = 0;
-};
-
-// Lets pending window events through once (repaints between long steps).
-class IEventPump {
-public:
-    virtual ~IEventPump() = default;
-    virtual void ProcessMessages() = 0;
 };
 
 // The trim bar's share: follow the selected row, and shrink both outer fills of the bar to

@@ -1,5 +1,6 @@
 #include "sources/SourceListOps.h"
 
+#include "engine/JobPorts.h"
 #include "foundation/TextHelpers.h"
 
 #include <cerrno>
@@ -168,9 +169,9 @@ void TSourceListOps::RemoveSelectedRows(TSourceFileList& list) {
         keep = list.Row(*focused - 1).SourceFileName;
 
     TUpdateGuard update(list);
-    events_.ProcessMessages();
+    events_.ProcessPendingEvents();
     while (list.AnySelected()) {
-        events_.ProcessMessages();
+        events_.ProcessPendingEvents();
         // Events let through above may have changed the list; look again.
         const auto index = list.FirstSelected();
         if (!index)

@@ -13,6 +13,8 @@
 
 namespace clavenor {
 
+class IEventPump; // engine/JobPorts.h
+
 // The extensions a source file may have, in lower case with the ".".
 const std::vector<std::string>& cstSourceExtensions();
 

@@ -113,7 +113,17 @@ TEST(EvcErrors, FfmpegIsLookedForBesideTheProgramThenOnPath) {
     EXPECT_EQ(missing.err, "evc: ffmpeg not found\n");
     EXPECT_FALSE(FileExists(output));
 
+    // Beside the program, but it cannot be started.
+    std::ofstream(folder / "app/ffmpeg") << "#!/nonexistent/interpreter\n";
+    fs::permissions(folder / "app/ffmpeg", fs::perms(0755));
+    ProcessResult broken = RunProgram(argv, env);
+    EXPECT_EQ(broken.exitStatus, 127);
+    EXPECT_EQ(broken.err,
+              "evc: cannot start " + (folder / "app/ffmpeg") + ": No such file or directory\n");
+    EXPECT_FALSE(FileExists(output));
+
     // The same PATH with ffmpeg beside the program.
+    fs::remove(folder / "app/ffmpeg");
     fs::create_symlink(FfmpegPath(), folder / "app/ffmpeg");
     ProcessResult beside = RunProgram(argv, env);
     EXPECT_EQ(beside.exitStatus, 0) << beside.err;

@@ -1,6 +1,7 @@
 #pragma once
 // Recording fakes for the source list's ports.
 
+#include "engine/JobPorts.h"
 #include "sources/MediaProbe.h"
 #include "sources/SourceFilePorts.h"
 
@@ -26,11 +27,16 @@ struct FakeErrors : clavenor::IGeneralErrorDisplay {
 struct FakeEventPump : clavenor::IEventPump {
     int pumped = 0;
     std::function<void()> onPump;
-    void ProcessMessages() override {
+    void ProcessPendingEvents() override {
         ++pumped;
         if (onPump)
             onPump();
     }
+    void WaitUntil(const std::function<bool()>& done) override {
+        while (!done())
+            ProcessPendingEvents();
+    }
+    void Wake() override {}
 };
 
 struct FakeTrim : clavenor::ITrimSync {

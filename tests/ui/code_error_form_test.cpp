@@ -1,6 +1,6 @@
 // The "Error Info" dialog.
 #include "platform/FakeDesktopServices.h"
-#include "shell/CodecDownload.h"
+#include "shell/CodecLink.h"
 #include "shell/ui/CodeErrorForm.h"
 
 #include "ui_helpers.h"
@@ -43,7 +43,7 @@ TEST(CodeErrorForm, TellsTheFileCouldNotBeReadAndOpensTheCodecDownload) {
     EXPECT_TRUE(form.rect().contains(link->geometry())); // the link stays inside the dialog
     EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
     Click(link, link->rect().center());
-    EXPECT_EQ(desktop.Opened, (std::vector<std::string>{cstCodecDownloadAddress}));
+    EXPECT_EQ(desktop.Opened, (std::vector<std::string>{kCodecDownloadAddress}));
     EXPECT_TRUE(form.isVisible()); // the link leaves the dialog open
 
     Click(form.findChild<QPushButton*>("BitBtn1"), QPoint(10, 10));

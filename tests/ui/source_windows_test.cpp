@@ -1,7 +1,6 @@
 // The busy window, the open dialog and the "Error Info" dialog of the source list.
 #include "sources/ui/InitFileForm.h"
 #include "sources/ui/OpenSourceFileDialog.h"
-#include "sources/ui/SourceFileQtPorts.h"
 
 #include "../logic/source_fakes.h"
 #include "../logic/temp_folder.h"
@@ -141,21 +140,4 @@ TEST(OpenSourceFileDialog, OffersTheTenEntriesInOrderAndSeveralFiles) {
     EXPECT_EQ(listed, (QStringList{"Clip.AVI", "movie.mp4"}));
     EXPECT_EQ(open.FileName(), ""); // nothing chosen yet
     dialog.reject();
-}
-
-TEST(GeneralErrorDisplay, EndsTheTextWithAFullStopAfterLettersAndDigits) {
-    const struct {
-        const char* message;
-        const char* shown;
-    } cases[] = {
-        {"", ""},
-        {"Cannot read the file", "Cannot read the file."},
-        {"Error 42", "Error 42."},
-        {"Already ends.", "Already ends."},
-        {"Stops here!", "Stops here!"},
-        {"(see above)", "(see above)"},
-        {"Named \"clip.avi\"", "Named \"clip.avi\""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ErrorDisplayText(c.message), c.shown);
 }

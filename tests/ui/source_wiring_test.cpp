@@ -23,6 +23,7 @@ TEST(SourceFileWiring, PutsTheListIntoTheWindowAndTakesFilesDroppedOnIt) {
     } initDir;
     TFakeDesktopServices desktop;
     FakeErrors errors;
+    FakeEventPump events;
     FakeTrim trim;
     FakePreview preview;
     TempFolder folder;
@@ -30,8 +31,8 @@ TEST(SourceFileWiring, PutsTheListIntoTheWindowAndTakesFilesDroppedOnIt) {
     MakeClip(clip, 1.0);
 
     auto window = std::make_unique<QWidget>();
-    auto wiring =
-        std::make_unique<TSourceFileWiring>(*window, desktop, errors, initDir, trim, preview);
+    auto wiring = std::make_unique<TSourceFileWiring>(*window, desktop, errors, events, initDir,
+                                                      trim, preview);
     EXPECT_EQ(window->findChild<QWidget*>("dxTreeSourceFileInfo"), &wiring->Grid());
     EXPECT_NE(window->findChild<QWidget*>("dlgOpenSourceFile"), nullptr);
     EXPECT_NE(window->findChild<QWidget*>("FrmInitFileForm"), nullptr);
@@ -63,8 +64,8 @@ TEST(SourceFileWiring, PutsTheListIntoTheWindowAndTakesFilesDroppedOnIt) {
     wiring.reset();
     window.reset();
     auto other = std::make_unique<QWidget>();
-    auto second =
-        std::make_unique<TSourceFileWiring>(*other, desktop, errors, initDir, trim, preview);
+    auto second = std::make_unique<TSourceFileWiring>(*other, desktop, errors, events, initDir,
+                                                      trim, preview);
     other.reset();
     second.reset();
 }

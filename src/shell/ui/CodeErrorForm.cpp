@@ -1,6 +1,6 @@
 #include "shell/ui/CodeErrorForm.h"
 
-#include "shell/CodecDownload.h"
+#include "shell/CodecLink.h"
 
 #include <QMouseEvent>
 #include <QPushButton>
@@ -100,8 +100,7 @@ void TFrmCodeErrorForm::PlaceLink() {
 }
 
 void TFrmCodeErrorForm::Label2Click() {
-    // A failure to start the browser is not reported.
-    desktop_.OpenWithDesktop(cstCodecDownloadAddress);
+    OpenCodecDownload(desktop_);
 }
 
 void TQtErrorInfo::ShowErrorInfo() {

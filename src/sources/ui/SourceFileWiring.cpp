@@ -3,11 +3,11 @@
 namespace clavenor {
 
 TSourceFileWiring::TSourceFileWiring(QWidget& mainWindow, IDesktopServices& desktop,
-                                     IGeneralErrorDisplay& errors, IInitDirStore& initDir,
-                                     ITrimSync& trim, IPreviewStop& preview)
+                                     IGeneralErrorDisplay& errors, IEventPump& events,
+                                     IInitDirStore& initDir, ITrimSync& trim, IPreviewStop& preview)
     : errorInfo_(desktop, &mainWindow), openDialog_(&mainWindow),
       busy_(new TFrmInitFileForm(errors, &mainWindow)),
-      controller_(list_, {probes_, errorInfo_, errors, events_, trim, preview, openDialog_, *busy_,
+      controller_(list_, {probes_, errorInfo_, errors, events, trim, preview, openDialog_, *busy_,
                           initDir}),
       model_(list_), grid_(new TSourceFileGrid(model_, &mainWindow)) {
     ConnectSourceGrid(*grid_, controller_);

@@ -12,7 +12,6 @@
 #include "sources/ui/OpenSourceFileDialog.h"
 #include "sources/ui/SourceFileGrid.h"
 #include "sources/ui/SourceFileGridModel.h"
-#include "sources/ui/SourceFileQtPorts.h"
 
 #include <QPointer>
 
@@ -23,7 +22,8 @@ public:
     // The grid, the busy window and the dialogs are children of mainWindow; the grid still
     // has to be placed. The ports are not owned and must outlive this object.
     TSourceFileWiring(QWidget& mainWindow, IDesktopServices& desktop, IGeneralErrorDisplay& errors,
-                      IInitDirStore& initDir, ITrimSync& trim, IPreviewStop& preview);
+                      IEventPump& events, IInitDirStore& initDir, ITrimSync& trim,
+                      IPreviewStop& preview);
     ~TSourceFileWiring();
     TSourceFileWiring(const TSourceFileWiring&) = delete;
     TSourceFileWiring& operator=(const TSourceFileWiring&) = delete;
@@ -39,7 +39,6 @@ private:
     TSourceFileList list_;
     TAvMediaProbeFactory probes_;
     TQtErrorInfo errorInfo_;
-    TQtEventPump events_;
     TOpenSourceFileDialog openDialog_;
     QPointer<TFrmInitFileForm> busy_;
     TSourceFileController controller_;
