@@ -60,6 +60,7 @@ public:
 class TFakeProgressWindow : public IProgressWindowPort {
 public:
     explicit TFakeProgressWindow(TSeen& seen) : Seen(seen) {}
+    // Hooks; a hook may clear itself (it runs from a copy).
     std::function<void()> OnShow;   // runs after each Show
     std::function<void()> OnStatus; // runs after each new status text
     bool Visible = false;
@@ -67,8 +68,8 @@ public:
     void Show() override {
         Seen.push_back(Visible ? "show" : "show (reset)");
         Visible = true;
-        if (OnShow)
-            OnShow();
+        if (auto hook = OnShow)
+            hook();
     }
     void Hide() override {
         Seen.push_back("hide");
@@ -79,8 +80,8 @@ public:
     }
     void SetStatusText(const std::string& text) override {
         Seen.push_back("status " + text);
-        if (OnStatus)
-            OnStatus();
+        if (auto hook = OnStatus)
+            hook();
     }
     void SetCurrentFileName(const std::string& path) override { Seen.push_back("file " + path); }
     void RefreshProgress() override { Seen.push_back("refresh"); }

@@ -24,8 +24,8 @@ namespace {
 void MakeClip(const std::string& path, int seconds) {
     std::string command = "ffmpeg -v error -y -f lavfi -i testsrc=size=160x120:rate=10:duration=" +
                           std::to_string(seconds) +
-                          " -f lavfi -i sine=duration=" + std::to_string(seconds) +
-                          " -c:v mpeg4 -c:a pcm_s16le '" + path + "'";
+                          " -f lavfi -i sine=sample_rate=8000:duration=" + std::to_string(seconds) +
+                          " -c:v mpeg4 -q:v 31 -c:a pcm_s16le '" + path + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
@@ -56,6 +56,16 @@ TMediaFacts Probe(const std::string& path) {
 }
 
 } // namespace
+
+// Whether a live process mentions text on its command line (any program, ours or not).
+bool AnyProcessMentions(const std::string& text) {
+    for (const TProcessEntry& entry : ReadProcessTable(false)) {
+        std::string commandLine = ReadFile("/proc/" + std::to_string(entry.Pid) + "/cmdline");
+        if (commandLine.find(text) != std::string::npos)
+            return true;
+    }
+    return false;
+}
 
 TEST(ConversionEndToEnd, TwoClipsBecomeTwoPlayableFilesWithTheirLogLines) {
     const std::string builtEncoder = std::string(CLAVENOR_PROGRAM_DIR) + "evc";
@@ -121,4 +131,58 @@ TEST(ConversionEndToEnd, TwoClipsBecomeTwoPlayableFilesWithTheirLogLines) {
         << logged[3];
     EXPECT_FALSE(seen.empty());
     EXPECT_TRUE(processes.OwnDescendants().empty());
+}
+
+TEST(ConversionEndToEnd, StopEndsTheEncoderAndLeavesNoProcessBehind) {
+    const std::string builtEncoder = std::string(CLAVENOR_PROGRAM_DIR) + "evc";
+    if (!std::filesystem::exists(builtEncoder))
+        GTEST_SKIP() << "the encoder is not built: " << builtEncoder;
+
+    TTempFolder tmp;
+    const std::string program = tmp.Path() + "Clavenor/";
+    const std::string source = tmp.Path() + "long.avi";
+    std::filesystem::create_directories(program);
+    std::filesystem::copy_file(builtEncoder, program + "evc");
+    MakeClip(source, 300); // several seconds of work for the encoder
+
+    std::vector<TSourceFileRow> rows{{"True", source, "", "00:05:00", "", "", ""}};
+    TCommonLib commonLib(program);
+    TFileFunc fileFunc;
+    TAppFunc log(program);
+    ConversionSettings settings;
+    settings.ApplyProfile();
+    std::string outputFolder = tmp.Path() + "out";
+    TCustomProc customProc(commonLib, fileFunc, log, settings, rows, outputFolder);
+    TJobCommandBuilder builder(customProc, commonLib);
+
+    TSeen seen;
+    TFakeSources list;
+    list.List = rows;
+    TFakeProgressWindow progress(seen);
+    TFakeMainWindow main(seen);
+    main.ShowOutputDirectory = true;
+    TFakeMessageBox box(seen);
+    TFakeApplication app(seen);
+    TFakeDesktopServices desktop;
+    TLinuxProcessServices processes;
+    TFakeUiLoop ui;
+    TConversionJob job(
+        TJobPorts{builder, list, progress, main, box, ui, ui, processes, desktop, app, log},
+        program);
+    // Stop and confirm once the encoder has shown some progress.
+    progress.OnStatus = [&] {
+        progress.OnStatus = nullptr;
+        ui.Post([&] { job.RequestStop(); });
+    };
+    job.RunConversionJob();
+
+    EXPECT_TRUE(desktop.Opened.empty());
+    EXPECT_TRUE(processes.OwnDescendants().empty());
+    // Nothing the encoder started lives on, under whatever parent: what still works on the
+    // file after a moment's grace is a stray.
+    EXPECT_TRUE(Eventually([&] { return !AnyProcessMentions(tmp.Path()); }, 1000))
+        << "a process working on the stopped file is still running";
+    std::vector<std::string> logged = LogMessages(program);
+    ASSERT_FALSE(logged.empty());
+    EXPECT_EQ(logged.back(), "Encoder exit code 137: " + source);
 }
