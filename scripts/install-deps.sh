@@ -11,6 +11,7 @@ packages=(
     libmpv-dev libavformat-dev libavcodec-dev libavutil-dev
     ffmpeg
     xvfb xauth
+    xdg-utils
 )
 
 missing=()
