@@ -12,6 +12,7 @@ packages=(
     ffmpeg
     xvfb xauth
     xdg-utils
+    locales
 )
 
 missing=()

@@ -69,8 +69,8 @@ bool AnyProcessMentions(const std::string& text) {
 
 TEST(ConversionEndToEnd, TwoClipsBecomeTwoPlayableFilesWithTheirLogLines) {
     const std::string builtEncoder = std::string(CLAVENOR_PROGRAM_DIR) + "evc";
-    if (!std::filesystem::exists(builtEncoder))
-        GTEST_SKIP() << "the encoder is not built: " << builtEncoder;
+    ASSERT_TRUE(std::filesystem::exists(builtEncoder))
+        << "the encoder is not built: " << builtEncoder;
 
     TTempFolder tmp;
     const std::string program = tmp.Path() + "Clavenor/";
@@ -135,8 +135,8 @@ TEST(ConversionEndToEnd, TwoClipsBecomeTwoPlayableFilesWithTheirLogLines) {
 
 TEST(ConversionEndToEnd, StopEndsTheEncoderAndLeavesNoProcessBehind) {
     const std::string builtEncoder = std::string(CLAVENOR_PROGRAM_DIR) + "evc";
-    if (!std::filesystem::exists(builtEncoder))
-        GTEST_SKIP() << "the encoder is not built: " << builtEncoder;
+    ASSERT_TRUE(std::filesystem::exists(builtEncoder))
+        << "the encoder is not built: " << builtEncoder;
 
     TTempFolder tmp;
     const std::string program = tmp.Path() + "Clavenor/";
