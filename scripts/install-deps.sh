@@ -11,6 +11,8 @@ packages=(
     libmpv-dev libavformat-dev libavcodec-dev libavutil-dev
     ffmpeg
     xvfb xauth
+    xdg-utils
+    locales
 )
 
 missing=()

@@ -61,7 +61,6 @@ public:
 
 private:
     void RunOneFile(const std::string& sourcePath);
-    void StopCurrentRun();
     bool EncoderOfThisProgramRunning() const;
 
     TJobPorts Ports;

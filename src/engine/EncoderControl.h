@@ -15,7 +15,9 @@ int IsProcessRunning(const IProcessServices& processes, std::string_view name);
 
 class TEncoderControl {
 public:
-    TEncoderControl(IProcessServices& processes, IEventPump& events, const TAppFunc& log);
+    // giveUpMs: how long one round of StopEncoder keeps trying (5 s in the program).
+    TEncoderControl(IProcessServices& processes, IEventPump& events, const TAppFunc& log,
+                    int giveUpMs = 5000);
 
     // Kills every encoder named like the base name of encoderPath, then every "evc".
     // Each of the two rounds gives up after 5 s, logging "Terminate process error.".
@@ -30,9 +32,12 @@ public:
     bool SetTokenPrivilege(int token, std::string_view privilege, bool enable);
 
 private:
+    void KillAllNamed(std::string_view name);
+
     IProcessServices& Processes;
     IEventPump& Events;
     const TAppFunc& Log;
+    int GiveUpMs;
 };
 
 } // namespace clavenor

@@ -92,7 +92,9 @@ class IUiHandOff {
 public:
     virtual ~IUiHandOff() = default;
     // Called on a worker thread: runs work on the UI thread and returns once it has run there
-    // (Qt: QMetaObject::invokeMethod(..., Qt::BlockingQueuedConnection)). work never throws.
+    // (Qt: QMetaObject::invokeMethod(..., Qt::BlockingQueuedConnection)). An error that
+    // escapes work is handled there like any event handler's (the general error display);
+    // it never reaches the worker thread.
     virtual void RunOnUiThread(const std::function<void()>& work) = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/LinuxSpawn.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <dirent.h>
@@ -77,8 +78,22 @@ public:
                 Status = StatusFromWait(status);
             else if (r < 0)
                 Status = -1; // reaped elsewhere; nothing left to wait for
+            if (Status)
+                Reaped.store(true);
         }
         return Status;
+    }
+
+    void Kill() override {
+#ifdef SYS_pidfd_send_signal
+        // The pidfd names this child for good, so a reused pid cannot be hit.
+        if (PidFd.Get() >= 0) {
+            ::syscall(SYS_pidfd_send_signal, PidFd.Get(), SIGKILL, nullptr, 0);
+            return;
+        }
+#endif
+        if (!Reaped.load())
+            ::kill(ChildPid, SIGKILL);
     }
 
 private:
@@ -110,10 +125,13 @@ private:
                     short ev = fds[outputSlot].revents;
                     if (ev & POLLIN)
                         return;
-                    // Every writer closed the pipe and nothing is left: stop watching it,
-                    // or poll would report the hang-up again and again.
-                    if (ev & (POLLHUP | POLLERR))
+                    // Every writer closed the pipe and nothing is left: from now on only the
+                    // child's end is waited for, or poll would report the hang-up again and
+                    // again.
+                    if (ev & (POLLHUP | POLLERR)) {
                         OutputHungUp = true;
+                        return;
+                    }
                 }
                 if (hasPidFd && (fds[count - 1].revents & POLLIN))
                     return;
@@ -131,6 +149,7 @@ private:
     TFd Output;
     TFd Input; // held and never written: the child's stdin sees no end of file
     std::optional<int> Status;
+    std::atomic<bool> Reaped{false};
     bool OutputHungUp = false;
 };
 

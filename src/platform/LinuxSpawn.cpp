@@ -52,13 +52,17 @@ namespace {
         if (::getppid() != parent)
             ::_exit(127);
     }
-    int in = request.StdinFd >= 0 ? request.StdinFd : devNull;
-    if (::dup2(in, 0) < 0)
-        fail();
-    if (request.StdoutFd >= 0 && ::dup2(request.StdoutFd, 1) < 0)
-        fail();
-    if (request.StderrFd >= 0 && ::dup2(request.StderrFd, 2) < 0)
-        fail();
+    // A program started without some of 0, 1 and 2 may have been given one of them for a
+    // pipe: move every source above 2 first, so that no dup2 overwrites another source and
+    // each dup2 clears close-on-exec on its target.
+    int sources[3] = {request.StdinFd >= 0 ? request.StdinFd : devNull, request.StdoutFd,
+                      request.StderrFd};
+    for (int& fd : sources)
+        if (fd >= 0 && fd < 3 && (fd = ::fcntl(fd, F_DUPFD_CLOEXEC, 3)) < 0)
+            fail();
+    for (int target = 0; target < 3; ++target)
+        if (sources[target] >= 0 && ::dup2(sources[target], target) < 0)
+            fail();
     if (!request.Folder.empty() && ::chdir(request.Folder.c_str()) != 0)
         fail();
         // Nothing but 0, 1 and 2 reaches the new program (the report pipe closes on exec).

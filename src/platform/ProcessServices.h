@@ -48,6 +48,9 @@ public:
     // The exit status once the child has ended (reaping it), nullopt while it runs. The
     // status is the exit code, or 128 + the signal number when a signal ended it.
     virtual std::optional<int> ExitStatus() = 0;
+    // SIGKILL to the child, unless it has already been reaped. May be called from any thread
+    // while the handle lives.
+    virtual void Kill() = 0;
 };
 
 class IProcessServices {

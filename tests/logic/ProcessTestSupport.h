@@ -5,6 +5,8 @@
 #include "platform/LinuxProcessServices.h"
 #include "platform/LinuxSpawn.h"
 
+#include "temp_folder.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -15,41 +17,31 @@
 #include <string>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace clavenor::testing {
 
-// A fresh folder under /tmp, removed with everything in it.
-class TTempFolder {
-public:
-    TTempFolder() {
-        char pattern[] = "/tmp/clavenor-runner-XXXXXX";
-        if (!::mkdtemp(pattern))
-            throw std::runtime_error("mkdtemp failed");
-        Folder = std::string(pattern) + "/";
-    }
-    ~TTempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(Folder, ignored);
-    }
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
-    // Path with a trailing "/".
-    const std::string& Path() const { return Folder; }
-
-private:
-    std::string Folder;
-};
+using TTempFolder = clavenor_test::TempFolder;
 
 inline void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
+    clavenor_test::WriteWholeFile(path, text);
 }
 
 inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return clavenor_test::ReadWholeFile(path);
+}
+
+// The messages of the log in folder, one per line, without the stamp before the "|".
+inline std::vector<std::string> LogMessages(const std::string& folder) {
+    std::vector<std::string> messages;
+    std::string text = ReadFile(folder + "log.txt");
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::string line = text.substr(start, end - start);
+        std::size_t bar = line.find('|');
+        messages.push_back(bar == std::string::npos ? line : line.substr(bar + 1));
+    }
+    return messages;
 }
 
 // A shell script made executable.

@@ -87,6 +87,25 @@ TEST(LinuxProcessServices, ChildGetsArgumentsFolderPipesAndOwnSession) {
     EXPECT_NE(lines[4], lines[5]);
 }
 
+TEST(LinuxProcessServices, ChildGetsItsPipesAlsoWhenThisProgramHasNoStandardInput) {
+    TTempFolder folder;
+    WriteScript(folder.Path() + "evc", "for fd in 0 1 2; do readlink /proc/$$/fd/$fd; done\n");
+    TLinuxProcessServices services;
+    // With 0 closed, the first pipe gets descriptor 0.
+    int saved = ::dup(0);
+    ::close(0);
+    auto child = services.Start({folder.Path() + "evc"}, folder.Path());
+    ::dup2(saved, 0);
+    ::close(saved);
+    ASSERT_TRUE(child);
+    std::vector<std::string> lines = Lines(ReadAll(*child));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].rfind("pipe:", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1].rfind("pipe:", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[1], lines[2]);
+    EXPECT_NE(lines[0], lines[1]);
+}
+
 TEST(LinuxProcessServices, ExitStatusIsTheCodeOrTheSignal) {
     TTempFolder folder;
     struct Case {

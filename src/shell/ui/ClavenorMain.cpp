@@ -1,5 +1,6 @@
 #include "shell/ui/ClavenorMain.h"
 
+#include "engine/ui/QtEventPump.h"
 #include "foundation/ProgramFolder.h"
 #include "platform/LinuxDesktopServices.h"
 #include "settings/ConversionSettings.h"

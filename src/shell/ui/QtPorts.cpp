@@ -56,37 +56,6 @@ bool TQtFolderBrowser::BrowseForFolder(const std::string& prompt, std::string& f
     return true;
 }
 
-void TQtEventPump::ProcessPendingEvents() {
-    QCoreApplication::processEvents();
-}
-
-void TQtEventPump::WaitUntil(const std::function<bool()>& done) {
-    if (done())
-        return;
-    // The timer only makes the loop come back at least every 100 ms.
-    QTimer tick;
-    tick.start(100);
-    while (!done())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
-void TQtEventPump::Wake() {
-    if (QAbstractEventDispatcher* dispatcher =
-            QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread()))
-        dispatcher->wakeUp();
-}
-
-TQtUiHandOff::TQtUiHandOff() = default;
-
-void TQtUiHandOff::RunOnUiThread(const std::function<void()>& work) {
-    if (QThread::currentThread() == Receiver.thread()) {
-        work();
-        return;
-    }
-    QMetaObject::invokeMethod(
-        &Receiver, [&work] { work(); }, Qt::BlockingQueuedConnection);
-}
-
 void TQtApplicationPort::EndProgram() {
     std::fflush(nullptr);
     std::_Exit(0);
