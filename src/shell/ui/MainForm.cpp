@@ -1,5 +1,6 @@
 #include "shell/ui/MainForm.h"
 
+#include "engine/ConversionJob.h"
 #include "engine/JobPorts.h"
 #include "settings/ConversionSettings.h"
 #include "shell/CodecLink.h"
@@ -8,6 +9,8 @@
 #include "shell/OutputFolder.h"
 #include "shell/WorkingSet.h"
 #include "shell/ui/Skin.h"
+#include "sources/SourceFileController.h"
+#include "sources/ui/SourceFileGrid.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -341,7 +344,8 @@ void TFrmMainForm::FormShow() {
         move(desk.center() - QPoint(kDesignWidth / 2, kDesignHeight / 2));
     }
     FillSettingsControls();
-    setAcceptDrops(true);
+    if (SourceController)
+        AcceptFileDropsOn(*this, *SourceController);
     Settings.ApplyProfile();
 }
 
@@ -622,7 +626,45 @@ void TFrmMainForm::btnOptionsClick() {
     Ports.Commands.ShowOptions();
 }
 
-void TFrmMainForm::btnConvertClick() {}
+void TFrmMainForm::btnConvertClick() {
+    if (!Job)
+        return;
+    Job->State().FilesDone = 0;
+    Job->RunConversionJob();
+}
+
+void TFrmMainForm::AttachSourceList(QWidget& grid, TSourceFileController& controller) {
+    if (dxTreeSourceFileInfo != &grid) {
+        delete dxTreeSourceFileInfo; // the place holder
+        dxTreeSourceFileInfo = &grid;
+    }
+    grid.setObjectName("dxTreeSourceFileInfo");
+    LayOutAnchored();
+    SourceController = &controller;
+    connect(btnOpenFile, &QAbstractButton::clicked, this, [&controller] { controller.OpenFlow(); });
+    connect(btnRemoveFile, &QAbstractButton::clicked, this,
+            [&controller] { controller.RemoveCommand(); });
+    connect(btnClearFile, &QAbstractButton::clicked, this,
+            [&controller] { controller.ClearCommand(); });
+    if (Shown)
+        AcceptFileDropsOn(*this, controller);
+}
+
+void TFrmMainForm::AttachConversionJob(TConversionJob& job) {
+    Job = &job;
+}
+
+void TFrmMainForm::SetEnabled(bool enabled) {
+    setEnabled(enabled);
+}
+
+bool TFrmMainForm::ShowOutputDirectoryChecked() const {
+    return chkShowOutputDirectory->isChecked();
+}
+
+bool TFrmMainForm::ShutdownChecked() const {
+    return chkShutdown->isChecked();
+}
 
 void TFrmMainForm::btnSelectOutputFolderClick() {
     const std::string folder = SelectOutputFolder(edtOutputFolder->text().toStdString(),
