@@ -684,6 +684,21 @@ void MakeConvertingBackground() {
     Save(image, "converting_background");
 }
 
+void MakeCheckMark() {
+    // The tick of the skinned check boxes, 13 x 13, white on transparent.
+    QImage image = NewImage(13, 13);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Stroke(Qt::white, 2));
+    QPainterPath tick;
+    tick.moveTo(3, 6.8);
+    tick.lineTo(5.6, 9.4);
+    tick.lineTo(10.2, 3.8);
+    p.drawPath(tick);
+    p.end();
+    Save(image, "check");
+}
+
 void MakeIcon() {
     QImage image = NewImage(64, 64);
     QPainter p(&image);
@@ -713,6 +728,7 @@ int main(int argc, char** argv) {
     MakeTrimPictures();
     MakeConvertingBackground();
     MakeIcon();
+    MakeCheckMark();
 
     GlyphButton("minimize", 25, GlyphMinimize, false, false);
     GlyphButton("close", 25, GlyphClose, false, true);

@@ -209,7 +209,14 @@ void TFrmMainForm::BuildControls() {
     chkShowOutputDirectory->setChecked(true);
     Label2 = SkinLabel(this, "Label2", "Show output directory when done", QPoint(313, 247));
     for (QCheckBox* box : {chkShutdown, chkShowOutputDirectory}) {
-        box->resize(box->sizeHint());
+        box->setStyleSheet(
+            "QCheckBox { background: #3D414D; spacing: 0px; }"
+            "QCheckBox::indicator { width: 11px; height: 11px; border: 1px solid #8A96A8;"
+            " border-radius: 3px; background: #2A2E36; }"
+            "QCheckBox::indicator:hover { border-color: #B8C4D4; }"
+            "QCheckBox::indicator:checked { background: #3B8EEA; border-color: #6CB6FF;"
+            " image: url(:/skin/check.png); }");
+        box->resize(13, 13);
         box->setAutoFillBackground(true);
         QPalette p = box->palette();
         p.setColor(QPalette::Window, SkinBackgroundColour());
