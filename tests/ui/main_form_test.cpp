@@ -320,6 +320,18 @@ TEST_F(MainFormTest, StartReadsTheSettingsAndOnlyOneTicksABox) {
     }
 }
 
+TEST_F(MainFormTest, AnUnreadableSettingsFileIsReportedAndTheStartGoesOn) {
+    fs::create_directory(SettingsFile()); // a folder where the file should be: unreadable
+    TFrmMainForm& form = ShowForm();
+    ASSERT_EQ(Messages.Shown.size(), 1u);
+    EXPECT_NE(Messages.Shown[0].first.find("UserSettings.ini"), std::string::npos);
+    EXPECT_EQ(Messages.Shown[0].second, 0);
+    // The first run's state, and the rest of the start took place.
+    EXPECT_FALSE(form.chkShowOutputDirectory->isChecked());
+    EXPECT_EQ(form.edtOutputFolder->text().toStdString(), HomeFolder + "/Clavenor");
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::FrameRate), "15"); // preset applied
+}
+
 TEST_F(MainFormTest, ClosingReleasesThePreviewSavesTheSettingsAndThenEndsTheProgram) {
     TFrmMainForm& form = ShowForm();
     form.edtOutputFolder->setText("/media/player/Videos");

@@ -373,7 +373,16 @@ void TFrmMainForm::FillSettingsControls() {
     cbbProfile->addItems(ToQStringList(Settings.ProfileChoices()));
     MirrorSettings();
     TUserSettings settings = UserSettings();
-    UserSettingsFile.LoadUserSettings(settings);
+    // A settings file that cannot be read is reported and the window starts from its
+    // defaults: the rest of the start (drops, the preset) must not be skipped for it.
+    try {
+        UserSettingsFile.LoadUserSettings(settings);
+    } catch (const std::exception& error) {
+        Ports.MessageBox.ShowMessageBox(ErrorDisplayText(error.what()), 0);
+        settings = UserSettings();
+        settings.ShowOutputDirectory = false;
+        settings.Shutdown = false;
+    }
     SetUserSettings(settings);
 }
 
