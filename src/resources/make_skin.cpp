@@ -149,7 +149,7 @@ void MakeBackground() {
     glow.setColorAt(1, QColor(0x3B, 0x8E, 0xEA, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(glow);
-    p.drawRect(QRectF(0, 0, 260, 128));
+    p.drawRect(QRectF(0, 0, W, H));
 
     // The program's mark left of the title label (63, 32).
     DrawAppMark(p, QRectF(20, 24, 38, 38));
@@ -645,26 +645,58 @@ void MakeTrimPictures() {
 }
 
 void MakeConvertingBackground() {
-    // The progress window's client area, 420 x 236.
-    const int W = 420, H = 236;
-    QImage image = NewImage(W, H, kBody);
+    // The progress window, 420 x 256: a caption bar of 32 pixels, the body, and the status
+    // bar strip of 22 pixels at the bottom. Cut to its outline like the main window.
+    const int W = 420, H = 256;
+    QImage image = NewImage(W, H, kKey);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient head(0, 0, 0, 54);
-    head.setColorAt(0, QColor(0x55, 0x62, 0x78));
-    head.setColorAt(1, kBody);
-    p.fillRect(QRectF(0, 0, W, 54), head);
-    QRadialGradient glow(QPointF(30, 24), 90);
-    glow.setColorAt(0, QColor(0x3B, 0x8E, 0xEA, 70));
+    const QPainterPath outline = Rounded(QRectF(0, 0, W, H), 10);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kOutline);
+    p.drawPath(outline);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QPainterPath body = Rounded(QRectF(1, 1, W - 2, H - 2), 9);
+    p.setBrush(kBody);
+    p.drawPath(body);
+    p.setClipPath(body);
+
+    // caption bar
+    QLinearGradient head(0, 0, 0, 32);
+    head.setColorAt(0, QColor(0x58, 0x66, 0x7D));
+    head.setColorAt(1, QColor(0x43, 0x4C, 0x5C));
+    p.fillRect(QRectF(0, 0, W, 32), head);
+    p.setPen(QPen(QColor(255, 255, 255, 55), 1));
+    p.drawLine(QPointF(10, 1.5), QPointF(W - 10, 1.5));
+    p.setPen(QPen(QColor(0, 0, 0, 90), 1));
+    p.drawLine(QPointF(0, 32.5), QPointF(W, 32.5));
+    QRadialGradient glow(QPointF(30, 50), 110);
+    glow.setColorAt(0, QColor(0x3B, 0x8E, 0xEA, 55));
     glow.setColorAt(1, QColor(0x3B, 0x8E, 0xEA, 0));
-    p.fillRect(QRectF(0, 0, 200, 60), glow);
-    DrawAppMark(p, QRectF(14, 12, 26, 26));
+    p.fillRect(QRectF(0, 33, W, H), glow);
+    DrawAppMark(p, QRectF(9, 7, 18, 18));
+
     // the status bar strip at the bottom
     p.fillRect(QRectF(0, H - 22, W, 22), QColor(0x2A, 0x2E, 0x37));
     p.setPen(QPen(QColor(0, 0, 0, 80), 1));
     p.drawLine(QPointF(0, H - 22.5), QPointF(W, H - 22.5));
     p.end();
     Save(image, "converting_background");
+}
+
+void MakeCheckMark() {
+    // The tick of the skinned check boxes, 13 x 13, white on transparent.
+    QImage image = NewImage(13, 13);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Stroke(Qt::white, 2));
+    QPainterPath tick;
+    tick.moveTo(3, 6.8);
+    tick.lineTo(5.6, 9.4);
+    tick.lineTo(10.2, 3.8);
+    p.drawPath(tick);
+    p.end();
+    Save(image, "check");
 }
 
 void MakeIcon() {
@@ -696,6 +728,7 @@ int main(int argc, char** argv) {
     MakeTrimPictures();
     MakeConvertingBackground();
     MakeIcon();
+    MakeCheckMark();
 
     GlyphButton("minimize", 25, GlyphMinimize, false, false);
     GlyphButton("close", 25, GlyphClose, false, true);

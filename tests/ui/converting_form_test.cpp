@@ -200,9 +200,12 @@ TEST_F(ConvertingFormTest, StopAsksAndOnYesStopsTheJobAndEmptiesTheBars) {
 
 TEST_F(ConvertingFormTest, CloseAsksAndNoKeepsTheWindowOpen) {
     Form.Show();
-    Questions.Answers = {false};
+    Questions.Answers = {false, false};
     EXPECT_FALSE(Form.close());
     EXPECT_EQ(Questions.Asked.back(), "Are you sure to stop processing ?");
+    EXPECT_TRUE(Form.isVisible());
+    Form.btnClose->click(); // the caption bar's close button is the same command
+    EXPECT_EQ(Questions.Asked.size(), 2u);
     EXPECT_TRUE(Form.isVisible());
     EXPECT_TRUE(Context.Calls.empty());
 
@@ -210,7 +213,7 @@ TEST_F(ConvertingFormTest, CloseAsksAndNoKeepsTheWindowOpen) {
     Questions.Answers = {true};
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(&Form, &escape);
-    EXPECT_EQ(Questions.Asked.size(), 2u);
+    EXPECT_EQ(Questions.Asked.size(), 3u);
     EXPECT_FALSE(Form.isVisible());
     EXPECT_EQ(Context.Calls, (std::vector<std::string>{"EnableMainWindow", "RequestClose"}));
 }

@@ -320,6 +320,18 @@ TEST_F(MainFormTest, StartReadsTheSettingsAndOnlyOneTicksABox) {
     }
 }
 
+TEST_F(MainFormTest, AnUnreadableSettingsFileIsReportedAndTheStartGoesOn) {
+    fs::create_directory(SettingsFile()); // a folder where the file should be: unreadable
+    TFrmMainForm& form = ShowForm();
+    ASSERT_EQ(Messages.Shown.size(), 1u);
+    EXPECT_NE(Messages.Shown[0].first.find("UserSettings.ini"), std::string::npos);
+    EXPECT_EQ(Messages.Shown[0].second, 0);
+    // The first run's state, and the rest of the start took place.
+    EXPECT_FALSE(form.chkShowOutputDirectory->isChecked());
+    EXPECT_EQ(form.edtOutputFolder->text().toStdString(), HomeFolder + "/Clavenor");
+    EXPECT_EQ(Settings.SelectedText(TAdvancedOption::FrameRate), "15"); // preset applied
+}
+
 TEST_F(MainFormTest, ClosingReleasesThePreviewSavesTheSettingsAndThenEndsTheProgram) {
     TFrmMainForm& form = ShowForm();
     form.edtOutputFolder->setText("/media/player/Videos");
@@ -525,6 +537,35 @@ TEST_F(MainFormTest, TimersRunAsDesigned) {
     const int before = Events.Passes;
     form.tmrClearMemoryTimer();
     EXPECT_EQ(Events.Passes, before + 1); // TrimWorkingSet processes pending events once
+}
+
+// Counts the paint events of one widget.
+class TPaintCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++Paints;
+        return false;
+    }
+    int Paints = 0;
+};
+
+TEST_F(MainFormTest, PaintTickDrawsATrimHandleAtANewPlaceAndLeavesStillOnesAlone) {
+    TFrmMainForm& form = ShowForm();
+    form.tmrPaintSP->stop(); // ticks are driven by hand here
+    form.tmrPaintSPTimer();
+    QCoreApplication::processEvents();
+    TPaintCounter counter;
+    form.Splitter1->installEventFilter(&counter);
+    form.tmrPaintSPTimer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.Paints, 0);
+    form.Splitter1->move(form.Splitter1->pos() + QPoint(30, 0));
+    QCoreApplication::processEvents();
+    counter.Paints = 0;
+    form.tmrPaintSPTimer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.Paints, 1);
 }
 
 TEST_F(MainFormTest, MinimiseButtonMinimises) {

@@ -5,18 +5,21 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWindow>
 
 namespace clavenor {
 
 namespace {
 
 constexpr int kWidth = 420;
-constexpr int kHeight = 236;
+constexpr int kHeight = 256;
+constexpr int kCaptionHeight = 32;
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect place,
                   const QFont& font, QColor colour) {
@@ -53,35 +56,48 @@ QString OneLine(const std::string& text) {
 } // namespace
 
 TfrmConverting::TfrmConverting(IProgressWindowContext& context, IQuestionPort& questions,
-                               QWidget* parent)
-    : QDialog(parent), Context(context), Questions(questions) {
+                               QWidget* owner)
+    : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint), Context(context),
+      Questions(questions), Owner(owner), Background(SkinPicture("converting_background")) {
     setObjectName("frmConverting");
     setWindowTitle("Converting");
     setModal(false);
     setFixedSize(kWidth, kHeight);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ApplySkinPalette(*this);
+    // Cut to the picture's outline: its bottom-left pixel's colour is transparent.
+    if (!Background.isNull()) {
+        const QRgb transparent = Background.toImage().pixel(0, Background.height() - 1);
+        setMask(Background.createMaskFromColor(QColor::fromRgba(transparent), Qt::MaskInColor));
+    }
+
+    lblCaption = MakeLabel(this, "lblCaption", windowTitle(), QRect(34, 8, 300, 17),
+                           SkinFont(13, true), Qt::white);
+    lblCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    btnClose = new TPictureButton("close", this);
+    btnClose->setObjectName("btnClose");
+    btnClose->move(kWidth - 25 - 6, 4);
+    connect(btnClose, &QAbstractButton::clicked, this, [this] { close(); });
 
     const QColor caption(0xA9, 0xB6, 0xC8);
-    lblInfo = MakeLabel(this, "lblInfo", "Please wait . . .", QRect(50, 14, 356, 24),
+    lblInfo = MakeLabel(this, "lblInfo", "Please wait . . .", QRect(16, 44, 388, 24),
                         SkinFont(15, true), Qt::white);
     lblCurConvertFileL =
-        MakeLabel(this, "lblCurConvertFileL", "Current Convert File:", QRect(16, 56, 388, 16),
+        MakeLabel(this, "lblCurConvertFileL", "Current Convert File:", QRect(16, 78, 388, 16),
                   SkinFont(11), caption);
-    lblCurFileName = MakeLabel(this, "lblCurFileName", "", QRect(16, 72, 388, 18),
+    lblCurFileName = MakeLabel(this, "lblCurFileName", "", QRect(16, 94, 388, 18),
                                SkinFont(12, true), Qt::white);
-    lblTotalFilr = MakeLabel(this, "lblTotalFilr", "Total File:", QRect(16, 98, 200, 16),
+    lblTotalFilr = MakeLabel(this, "lblTotalFilr", "Total File:", QRect(16, 120, 200, 16),
                              SkinFont(11), caption);
-    pbTotal = MakeBar(this, "pbTotal", QRect(16, 115, 388, 12));
-    lblCurprog = MakeLabel(this, "lblCurprog", "Current File:", QRect(16, 135, 200, 16),
+    pbTotal = MakeBar(this, "pbTotal", QRect(16, 137, 388, 12));
+    lblCurprog = MakeLabel(this, "lblCurprog", "Current File:", QRect(16, 157, 200, 16),
                            SkinFont(11), caption);
-    ProgressBar1 = MakeBar(this, "ProgressBar1", QRect(16, 152, 388, 12));
-    lblPersent = MakeLabel(this, "lblPersent", "Current: 1, Total: ...", QRect(16, 180, 270, 18),
+    ProgressBar1 = MakeBar(this, "ProgressBar1", QRect(16, 174, 388, 12));
+    lblPersent = MakeLabel(this, "lblPersent", "Current: 1, Total: ...", QRect(16, 202, 270, 18),
                            SkinFont(12, true), Qt::white);
 
     btnStop = new TPictureButton("stopjob", this);
     btnStop->setObjectName("btnStop");
-    btnStop->move(308, 174);
+    btnStop->move(308, 196);
     btnStop->setCursor(Qt::PointingHandCursor);
     connect(btnStop, &QAbstractButton::clicked, this, [this] { btnStop1Click(); });
 
@@ -165,9 +181,19 @@ void TfrmConverting::btnStop1Click() {
 
 void TfrmConverting::showEvent(QShowEvent* event) {
     // Only a show by the program (hidden -> shown) resets; restoring from the taskbar not.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         FormShow();
+        CentreOnOwner();
+    }
     QDialog::showEvent(event);
+}
+
+void TfrmConverting::CentreOnOwner() {
+    if (!Owner)
+        return;
+    // The owner's visible part: a shaped window shows only its mask.
+    const QRect visible = Owner->mask().isEmpty() ? Owner->rect() : Owner->mask().boundingRect();
+    move(Owner->mapToGlobal(visible.center()) - rect().center());
 }
 
 void TfrmConverting::closeEvent(QCloseEvent* event) {
@@ -188,7 +214,30 @@ void TfrmConverting::reject() {
 
 void TfrmConverting::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawPixmap(0, 0, SkinPicture("converting_background"));
+    p.drawPixmap(0, 0, Background);
+}
+
+void TfrmConverting::mousePressEvent(QMouseEvent* event) {
+    // The caption bar drags the window.
+    if (event->button() == Qt::LeftButton && event->position().y() < kCaptionHeight) {
+        if (QWindow* w = windowHandle(); w && w->startSystemMove())
+            return;
+        ManualDrag = true;
+        DragOffset = event->globalPosition().toPoint() - pos();
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void TfrmConverting::mouseMoveEvent(QMouseEvent* event) {
+    if (ManualDrag && event->buttons().testFlag(Qt::LeftButton))
+        move(event->globalPosition().toPoint() - DragOffset);
+    QDialog::mouseMoveEvent(event);
+}
+
+void TfrmConverting::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        ManualDrag = false;
+    QDialog::mouseReleaseEvent(event);
 }
 
 void TfrmConverting::Mirror() {

@@ -1,5 +1,6 @@
 #include "shell/ui/MainForm.h"
 
+#include "engine/ConversionJob.h"
 #include "engine/JobPorts.h"
 #include "settings/ConversionSettings.h"
 #include "shell/CodecLink.h"
@@ -8,6 +9,8 @@
 #include "shell/OutputFolder.h"
 #include "shell/WorkingSet.h"
 #include "shell/ui/Skin.h"
+#include "sources/SourceFileController.h"
+#include "sources/ui/SourceFileGrid.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -206,7 +209,14 @@ void TFrmMainForm::BuildControls() {
     chkShowOutputDirectory->setChecked(true);
     Label2 = SkinLabel(this, "Label2", "Show output directory when done", QPoint(313, 247));
     for (QCheckBox* box : {chkShutdown, chkShowOutputDirectory}) {
-        box->resize(box->sizeHint());
+        box->setStyleSheet(
+            "QCheckBox { background: #3D414D; spacing: 0px; }"
+            "QCheckBox::indicator { width: 11px; height: 11px; border: 1px solid #8A96A8;"
+            " border-radius: 3px; background: #2A2E36; }"
+            "QCheckBox::indicator:hover { border-color: #B8C4D4; }"
+            "QCheckBox::indicator:checked { background: #3B8EEA; border-color: #6CB6FF;"
+            " image: url(:/skin/check.png); }");
+        box->resize(13, 13);
         box->setAutoFillBackground(true);
         QPalette p = box->palette();
         p.setColor(QPalette::Window, SkinBackgroundColour());
@@ -341,7 +351,8 @@ void TFrmMainForm::FormShow() {
         move(desk.center() - QPoint(kDesignWidth / 2, kDesignHeight / 2));
     }
     FillSettingsControls();
-    setAcceptDrops(true);
+    if (SourceController)
+        AcceptFileDropsOn(*this, *SourceController);
     Settings.ApplyProfile();
 }
 
@@ -362,7 +373,16 @@ void TFrmMainForm::FillSettingsControls() {
     cbbProfile->addItems(ToQStringList(Settings.ProfileChoices()));
     MirrorSettings();
     TUserSettings settings = UserSettings();
-    UserSettingsFile.LoadUserSettings(settings);
+    // A settings file that cannot be read is reported and the window starts from its
+    // defaults: the rest of the start (drops, the preset) must not be skipped for it.
+    try {
+        UserSettingsFile.LoadUserSettings(settings);
+    } catch (const std::exception& error) {
+        Ports.MessageBox.ShowMessageBox(ErrorDisplayText(error.what()), 0);
+        settings = UserSettings();
+        settings.ShowOutputDirectory = false;
+        settings.Shutdown = false;
+    }
     SetUserSettings(settings);
 }
 
@@ -605,8 +625,15 @@ void TFrmMainForm::tmrClearMemoryTimer() {
 }
 
 void TFrmMainForm::tmrPaintSPTimer() {
-    Splitter1->update();
-    Splitter2->update();
+    // Qt redraws an exposed handle by itself; the tick only has to draw a handle at a new
+    // place, so still handles cost nothing while the window idles.
+    QLabel* handles[] = {Splitter1, Splitter2};
+    for (int i = 0; i < 2; ++i) {
+        if (handles[i]->geometry() != HandleDrawnAt[i]) {
+            HandleDrawnAt[i] = handles[i]->geometry();
+            handles[i]->update();
+        }
+    }
 }
 
 // --- commands ---
@@ -615,7 +642,45 @@ void TFrmMainForm::btnOptionsClick() {
     Ports.Commands.ShowOptions();
 }
 
-void TFrmMainForm::btnConvertClick() {}
+void TFrmMainForm::btnConvertClick() {
+    if (!Job)
+        return;
+    Job->State().FilesDone = 0;
+    Job->RunConversionJob();
+}
+
+void TFrmMainForm::AttachSourceList(QWidget& grid, TSourceFileController& controller) {
+    if (dxTreeSourceFileInfo != &grid) {
+        delete dxTreeSourceFileInfo; // the place holder
+        dxTreeSourceFileInfo = &grid;
+    }
+    grid.setObjectName("dxTreeSourceFileInfo");
+    LayOutAnchored();
+    SourceController = &controller;
+    connect(btnOpenFile, &QAbstractButton::clicked, this, [&controller] { controller.OpenFlow(); });
+    connect(btnRemoveFile, &QAbstractButton::clicked, this,
+            [&controller] { controller.RemoveCommand(); });
+    connect(btnClearFile, &QAbstractButton::clicked, this,
+            [&controller] { controller.ClearCommand(); });
+    if (Shown)
+        AcceptFileDropsOn(*this, controller);
+}
+
+void TFrmMainForm::AttachConversionJob(TConversionJob& job) {
+    Job = &job;
+}
+
+void TFrmMainForm::SetEnabled(bool enabled) {
+    setEnabled(enabled);
+}
+
+bool TFrmMainForm::ShowOutputDirectoryChecked() const {
+    return chkShowOutputDirectory->isChecked();
+}
+
+bool TFrmMainForm::ShutdownChecked() const {
+    return chkShutdown->isChecked();
+}
 
 void TFrmMainForm::btnSelectOutputFolderClick() {
     const std::string folder = SelectOutputFolder(edtOutputFolder->text().toStdString(),

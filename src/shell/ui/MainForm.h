@@ -5,6 +5,7 @@
 // every key before the focused control does (the shortcut table), can be dragged by its
 // title and its background, and trims the heap every second.
 
+#include "engine/JobPorts.h"
 #include "settings/UserSettings.h"
 #include "shell/Shortcuts.h"
 
@@ -25,13 +26,11 @@ class QTimer;
 namespace clavenor {
 
 class ConversionSettings;
-class IApplicationPort;
-class IDesktopServices;
-class IEventPump;
 class IFolderBrowser;
 class IMainFormCommands;
-class IMessageBoxPort;
+class TConversionJob;
 class TPictureButton;
+class TSourceFileController;
 
 // The main window's collaborators; all outlive the window.
 struct TMainFormPorts {
@@ -43,7 +42,7 @@ struct TMainFormPorts {
     IMainFormCommands& Commands;   // help, about, links, Options dialog, preview
 };
 
-class TFrmMainForm : public QWidget {
+class TFrmMainForm : public QWidget, public IMainWindowPort {
     Q_OBJECT
 public:
     // programFolder ends in "/"; homeFolder gives the first run's output folder. The
@@ -110,6 +109,18 @@ public:
     QTimer* tmrPaintSP = nullptr;
     QTimer* tmrAutoUpdate = nullptr;
 
+    // The source list: puts grid (dxTreeSourceFileInfo) in its place and binds Add, Remove,
+    // Clear and the files dropped on the window to controller. Both outlive the window's use
+    // of them.
+    void AttachSourceList(QWidget& grid, TSourceFileController& controller);
+    // The conversion job that Convert starts.
+    void AttachConversionJob(TConversionJob& job);
+
+    // The job's view of the window (IMainWindowPort).
+    void SetEnabled(bool enabled) override;
+    bool ShowOutputDirectoryChecked() const override;
+    bool ShutdownChecked() const override;
+
     // --- operations ---
     // Fills the settings selectors and loads the user settings into the output folder field
     // and the two check boxes.
@@ -173,6 +184,9 @@ private:
     bool Closing = false;
     bool ManualDrag = false; // dragging without the window manager's help
     QPoint DragOffset;       // pointer position inside the window at the drag's start
+    QRect HandleDrawnAt[2];
+    TSourceFileController* SourceController = nullptr;
+    TConversionJob* Job = nullptr; // where tmrPaintSP last drew the two trim handles
 };
 
 } // namespace clavenor
