@@ -31,6 +31,7 @@ namespace {
 constexpr int kChildProgressFd = 3;
 constexpr int kUsageError = 2;
 constexpr int kCannotRunFfmpeg = 127;
+constexpr int kNothingEncoded = 1;
 
 class Messages {
 public:
@@ -146,10 +147,18 @@ public:
 
     void Take(std::string_view bytes) {
         for (const ProgressFigures& block : reader_.Feed(bytes)) {
+            if (block.last)
+                finalBlock_ = block;
             std::string line = printer_.Take(block, ProgressPrinter::Clock::now());
             if (!line.empty())
                 WriteAll(1, line);
         }
+    }
+    // ffmpeg's closing block shows no frame and no output time: it wrote an empty file (the
+    // time range lay past the end of the source, or had no length), and yet ends with 0.
+    bool NothingEncoded() const {
+        return finalBlock_ && finalBlock_->frame == 0 &&
+               finalBlock_->outTimeMicroseconds.value_or(0) <= 0;
     }
     // Ends the last line, so that a terminal keeps it.
     void Finish() {
@@ -160,6 +169,7 @@ public:
 private:
     ProgressBlockReader reader_;
     ProgressPrinter printer_;
+    std::optional<ProgressFigures> finalBlock_;
 };
 
 // Reads what is in fd now; false at its end or on an error.
@@ -180,7 +190,7 @@ bool ReadAvailable(int fd, ProgressRelay& relay) {
 // Runs ffmpeg to its end, relaying its progress. Returns the wait status, or nothing when
 // ffmpeg could not be started (said here); ends this program by a signal that asks it to stop.
 std::optional<int> RunFfmpeg(const std::string& ffmpeg, const std::vector<std::string>& args,
-                             bool hasVideo, const Messages& messages) {
+                             ProgressRelay& relay, const Messages& messages) {
     SignalChannel signals;
     PipeEnds progress = MakePipe();
     ::fcntl(progress.read.Get(), F_SETFL, O_NONBLOCK);
@@ -191,7 +201,6 @@ std::optional<int> RunFfmpeg(const std::string& ffmpeg, const std::vector<std::s
         return std::nullopt;
     }
 
-    ProgressRelay relay(hasVideo);
     bool progressOpen = true;
     for (;;) {
         pollfd fds[2] = {{signals.Fd(), POLLIN, 0}, {progress.read.Get(), POLLIN, 0}};
@@ -257,10 +266,15 @@ int Run(EncoderRole role, const std::vector<std::string>& args, const Messages& 
         BuildFfmpegArguments(options, script, hasXvid, kChildProgressFd);
 
     bool outputExisted = Exists(options.outputPath);
-    std::optional<int> status = RunFfmpeg(*ffmpeg, ffmpegArgs, !options.noVideo, messages);
+    ProgressRelay relay(!options.noVideo);
+    std::optional<int> status = RunFfmpeg(*ffmpeg, ffmpegArgs, relay, messages);
     if (!status)
         return kCannotRunFfmpeg;
     int exitStatus = ExitStatusOf(*status);
+    if (exitStatus == 0 && relay.NothingEncoded()) {
+        messages.Say("nothing was encoded: the time range holds no media");
+        exitStatus = kNothingEncoded;
+    }
     // A failed run leaves no half-made file that could pass for a result; a file that was
     // there before is not ours to remove.
     if (exitStatus != 0 && !outputExisted && IsRegularFile(options.outputPath))

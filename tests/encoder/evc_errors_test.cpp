@@ -80,6 +80,40 @@ TEST(EvcErrors, UnusableRunsSayWhatIsWrongAndLeaveNothing) {
     }
 }
 
+TEST(EvcErrors, RunThatEncodesNothingIsAFailure) {
+    // ffmpeg ends with 0 and an empty file when the time range holds no media: a trim that
+    // starts past the end of the source, or one of no length.
+    TempFolder folder;
+    std::string input = folder / "source.avi";
+    MakeClip(input, 1, "160x120", {"-c:v", "mpeg4", "-c:a", "libmp3lame"});
+    const std::vector<std::string> video = {"-vcodec", "mpeg4", "-acodec", "aac", "-b",
+                                            "128",     "-s",    "320x240", "-r",  "15"};
+    const std::vector<std::string> pastTheEnd = {"-ss", "00:00:05", "-t", "3"};
+    const std::vector<std::string> noLength = {"-ss", "00:00:00", "-t", "0"};
+    struct Case {
+        const char* what;
+        const std::vector<std::string>& options;
+        const std::vector<std::string>& timeRange;
+        std::string output;
+    };
+    const Case cases[] = {
+        {"video, start past the end", video, pastTheEnd, folder / "out.mp4"},
+        {"video, no length", video, noLength, folder / "out.mp4"},
+        {"audio only, start past the end", kMp3Options, pastTheEnd, folder / "out.mp3"},
+        {"audio only, no length", kMp3Options, noLength, folder / "out.mp3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> options = c.options;
+        options.insert(options.end(), c.timeRange.begin(), c.timeRange.end());
+        ProcessResult run = RunProgram(Evc(input, options, c.output));
+        EXPECT_NE(run.exitStatus, 0);
+        EXPECT_NE(run.exitStatus, 2);
+        EXPECT_EQ(run.err, "evc: nothing was encoded: the time range holds no media\n");
+        EXPECT_FALSE(FileExists(c.output));
+    }
+}
+
 TEST(EvcErrors, WithoutOverwriteAnExistingFileIsKept) {
     TempFolder folder;
     std::string input = folder / "source.avi";
