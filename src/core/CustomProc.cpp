@@ -74,6 +74,10 @@ std::string TCustomProc::GetCutDuration(const std::string& path) const {
 
 std::string TCustomProc::PrepareOutputFolder() const {
     std::string folder = outputFolder_();
+    // The encoder runs in the program folder: a relative folder (a hand-edited settings
+    // file) is taken from there too, so the free-name check looks where the encoder writes.
+    if (!folder.empty() && folder.front() != '/')
+        folder = commonLib_.ProgramFolder() + folder;
     if (folder.empty() || folder.back() != '/')
         folder += '/';
     try {

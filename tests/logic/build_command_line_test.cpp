@@ -365,6 +365,7 @@ TEST_F(BuildCommandLineTest, OutputFolderTexts) {
         {out + "/", out + "/", true},
         {out + "/a/b", out + "/a/b/", true},
         {"", "/", true},
+        {"rel/out", prog + "rel/out/", true},
         {other.Path() + "file.txt/sub", other.Path() + "file.txt/sub/", false},
     };
     for (const Case& c : cases) {
