@@ -264,3 +264,22 @@ TEST_F(SourceGridTest, LocalFilesDroppedOnTheGridAreAddedAndCopiedNotMoved) {
     EXPECT_EQ(DropOnGrid(&text, Qt::MoveAction), Qt::IgnoreAction);
     EXPECT_EQ(list.Count(), 1u);
 }
+
+TEST_F(SourceGridTest, ADroppedFileWhoseNameIsNotUtf8KeepsItsBytes) {
+    // File names are bytes; a Latin-1 name is no valid UTF-8. A file manager sends such a
+    // name percent-encoded byte for byte.
+    TempFolder folder;
+    const std::string clip = folder.Path() + "caf\xe9 \xff.mp4";
+    MakeClip(clip, 1.0);
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"), QByteArray("file://") +
+                                                      QByteArray::fromStdString(folder.Path()) +
+                                                      "caf%E9%20%FF.mp4\r\n");
+    EXPECT_EQ(LocalPathsFromMimeData(data), (std::vector<std::string>{clip}));
+
+    EXPECT_EQ(DropOnGrid(&data, Qt::CopyAction), Qt::CopyAction);
+    ASSERT_TRUE(WaitUntil([&] { return list.Count() == 1 || errorInfo.shown > 0; }));
+    EXPECT_EQ(errorInfo.shown, 0);
+    ASSERT_EQ(list.Count(), 1u);
+    EXPECT_EQ(list.Row(0).SourceFileName, clip);
+}

@@ -101,6 +101,22 @@ TEST(BusyWindow, ClosesItselfAlsoWhenAddingFailsAndShowsTheError) {
     EXPECT_EQ(errors.messages[0], "Cannot read the size of the file \"/clips/gone.avi\"");
 }
 
+TEST(BusyWindow, AskingItToCloseBeforeItHasAddedTheFilesDoesNotLoseThem) {
+    FakeErrors errors;
+    TFrmInitFileForm form(errors);
+    std::vector<std::vector<std::string>> calls;
+    form.SetFileList({"/clips/a.avi"});
+    form.SetAddFilesHandler([&](const std::vector<std::string>& paths) { calls.push_back(paths); });
+    form.open();
+
+    form.close(); // the window manager's close (Alt+F4), as Escape, does not cut it short
+    EXPECT_TRUE(calls.empty());
+
+    ASSERT_TRUE(WaitUntil([&] { return !form.isVisible() && !calls.empty(); }));
+    EXPECT_EQ(calls, (std::vector<std::vector<std::string>>{{"/clips/a.avi"}}));
+    EXPECT_FALSE(form.findChild<QTimer*>("Timer1")->isActive());
+}
+
 TEST(OpenSourceFileDialog, OffersTheTenEntriesInOrderAndSeveralFiles) {
     TOpenSourceFileDialog open;
     QFileDialog& dialog = open.Dialog();

@@ -1,5 +1,6 @@
 #include "sources/ui/InitFileForm.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -107,6 +108,16 @@ void TFrmInitFileForm::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// Nor does a close asked for by the window manager: until the files are added, closing would
+// drop them without a word.
+void TFrmInitFileForm::closeEvent(QCloseEvent* event) {
+    if (timer2_->isActive()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 // The background: a dark stretched fill behind the white text.

@@ -4,7 +4,6 @@
 
 #include <QDrag>
 #include <QDropEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -96,11 +95,18 @@ private:
 
 } // namespace
 
+// The path is decoded from its percent-encoded form byte for byte: a file name that is no
+// valid UTF-8 cannot pass through a QString unharmed, and would name no file afterwards.
 std::vector<std::string> LocalPathsFromMimeData(const QMimeData& data) {
     std::vector<std::string> paths;
-    for (const QUrl& url : data.urls())
-        if (url.isLocalFile())
-            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    for (const QUrl& url : data.urls()) {
+        if (!url.isLocalFile())
+            continue;
+        QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        if (!url.host().isEmpty()) // as QUrl::toLocalFile: file://host/path is //host/path
+            path.prepend(QByteArray("//") + url.host(QUrl::FullyEncoded).toLatin1());
+        paths.push_back(path.toStdString());
+    }
     return paths;
 }
 
