@@ -92,21 +92,35 @@ bool RunCapturedProcess(IProcessServices& processes, const std::vector<std::stri
     if (!child)
         return false;
 
-    for (;;) {
-        const bool ended = child->ExitStatus().has_value();
-        const std::size_t waiting = child->BytesWaiting();
-        if (waiting > 0) {
-            std::string piece = ReadLatestPiece(*child, waiting);
-            if (!piece.empty())
-                callback(piece);
+    try {
+        for (;;) {
+            const bool ended = child->ExitStatus().has_value();
+            const std::size_t waiting = child->BytesWaiting();
+            if (waiting > 0) {
+                std::string piece = ReadLatestPiece(*child, waiting);
+                if (!piece.empty())
+                    callback(piece);
+                if (ended)
+                    break;
+                child->WaitForEnd(kPauseMs);
+                continue;
+            }
             if (ended)
-                break;
-            child->WaitForEnd(kPauseMs);
-            continue;
+                break; // what a stray grandchild may still write is not ours to wait for
+            child->WaitForOutputOrEnd(-1);
         }
-        if (ended)
-            break; // what a stray grandchild may still write is not ours to wait for
-        child->WaitForOutputOrEnd(-1);
+    } catch (...) {
+        // The control must not keep pointing at a child that is about to be destroyed (and
+        // with it killed and reaped); the run is over, with no exit status of its own.
+        if (control) {
+            {
+                std::lock_guard lock(control->Mutex);
+                control->Child = nullptr;
+            }
+            child.reset();
+            control->Settle(TRunOutcome::Ended, nullptr, -1);
+        }
+        throw;
     }
     if (control)
         control->Settle(TRunOutcome::Ended, nullptr, *child->ExitStatus());

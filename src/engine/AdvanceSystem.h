@@ -34,7 +34,8 @@ public:
     void Terminate();
     bool TerminateRequested() const;
     TRunOutcome Outcome() const;
-    // The exit code, or 128 + signal; -1 unless the outcome is Ended.
+    // The exit code, or 128 + signal; -1 unless the outcome is Ended, and for a run that an
+    // error in the output callback broke off.
     int ExitStatus() const;
 
 private:

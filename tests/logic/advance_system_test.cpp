@@ -123,6 +123,21 @@ TEST_F(RunnerTest, TerminationOfARunningEncoderKillsIt) {
     EXPECT_TRUE(Processes.OwnDescendants().empty());
 }
 
+// A callback that throws ends the run: the encoder is killed and reaped, the run counts as
+// ended, and a later termination request finds nothing left to kill.
+TEST_F(RunnerTest, ACallbackThatThrowsEndsTheRunAndLeavesNothingBehind) {
+    WriteScript(Evc(), "echo working\nexec sleep 60\n");
+    TRunControl control;
+    EXPECT_THROW(RunCapturedProcess(
+                     Processes, {Evc()}, Folder.Path(),
+                     [](const std::string&) { throw std::runtime_error("refresh failed"); },
+                     &control),
+                 std::runtime_error);
+    EXPECT_EQ(control.Outcome(), TRunOutcome::Ended);
+    control.Terminate();
+    EXPECT_TRUE(Processes.OwnDescendants().empty());
+}
+
 TEST_F(RunnerTest, RunnerHandsPiecesToTheUiThreadAndEndsOnlyOnceTheyAreHandled) {
     WriteScript(Evc(), "echo 'frame=1 time=00:00:01'\nexit 0\n");
     TFakeUiLoop ui;
