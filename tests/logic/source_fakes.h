@@ -3,6 +3,7 @@
 
 #include "engine/JobPorts.h"
 #include "sources/MediaProbe.h"
+#include "sources/SourceFileController.h"
 #include "sources/SourceFilePorts.h"
 
 #include <filesystem>
@@ -116,6 +117,28 @@ struct CountingProbeFactory : clavenor::IMediaProbeFactory {
     std::unique_ptr<clavenor::IMediaProbe> CreateProbe() override {
         ++created;
         return std::make_unique<Counted>(*this, make());
+    }
+};
+
+// Where the open dialog starts: always "/", and nothing is stored.
+struct FakeInitDir : clavenor::IInitDirStore {
+    std::string ReadInitDir() override { return "/"; }
+    void SaveInitDir(const std::string&) override {}
+};
+
+// Every port of the source list but its start folder, faked; test fixtures derive from it.
+struct FakeSourcePorts {
+    FakeErrorInfo errorInfo;
+    FakeErrors errors;
+    FakeEventPump events;
+    FakeTrim trim;
+    FakePreview preview;
+    FakeOpenDialog dialog;
+    FakeBusyWindow busy;
+    CountingProbeFactory probes;
+
+    clavenor::TSourceFilePorts Ports(clavenor::IInitDirStore& initDir) {
+        return {probes, errorInfo, errors, events, trim, preview, dialog, busy, initDir};
     }
 };
 

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class SourceFlowsTest : public ::testing::Test {
+class SourceFlowsTest : public ::testing::Test, protected FakeSourcePorts {
 protected:
     SourceFlowsTest() {
         fs::create_directories(ProgramFolder() + "Config");
@@ -48,19 +48,10 @@ protected:
     }
 
     TempFolder temp;
-    FakeErrorInfo errorInfo;
-    FakeErrors errors;
-    FakeEventPump events;
-    FakeTrim trim;
-    FakePreview preview;
-    FakeOpenDialog dialog;
-    FakeBusyWindow busy;
-    CountingProbeFactory probes;
     TUserSettingsFile settings{ProgramFolder(), Home()};
     TUserSettingsInitDir initDir{settings};
     TSourceFileList list;
-    TSourceFileController controller{
-        list, {probes, errorInfo, errors, events, trim, preview, dialog, busy, initDir}};
+    TSourceFileController controller{list, Ports(initDir)};
 };
 
 } // namespace

@@ -38,25 +38,11 @@ std::string FocusedName(const TSourceFileList& list) {
 }
 
 // The controller with recording ports; nothing here touches a file.
-class SourceListTest : public ::testing::Test {
+class SourceListTest : public ::testing::Test, protected FakeSourcePorts {
 protected:
-    struct NoInitDir : IInitDirStore {
-        std::string ReadInitDir() override { return "/"; }
-        void SaveInitDir(const std::string&) override {}
-    };
-
-    FakeErrorInfo errorInfo;
-    FakeErrors errors;
-    FakeEventPump events;
-    FakeTrim trim;
-    FakePreview preview;
-    FakeOpenDialog dialog;
-    FakeBusyWindow busy;
-    CountingProbeFactory probes;
-    NoInitDir initDir;
+    FakeInitDir initDir;
     TSourceFileList list;
-    TSourceFileController controller{
-        list, {probes, errorInfo, errors, events, trim, preview, dialog, busy, initDir}};
+    TSourceFileController controller{list, Ports(initDir)};
 
     void AddRows(std::initializer_list<const char*> names) {
         for (const char* name : names)

@@ -20,13 +20,8 @@ using namespace clavenor_test;
 
 namespace {
 
-class SourceGridTest : public ::testing::Test {
+class SourceGridTest : public ::testing::Test, protected FakeSourcePorts {
 protected:
-    struct NoInitDir : IInitDirStore {
-        std::string ReadInitDir() override { return "/"; }
-        void SaveInitDir(const std::string&) override {}
-    };
-
     SourceGridTest() {
         ConnectSourceGrid(grid, controller);
         grid.resize(525, 138);
@@ -88,18 +83,9 @@ protected:
         QApplication::sendEvent(&grid, &release);
     }
 
-    FakeErrorInfo errorInfo;
-    FakeErrors errors;
-    FakeEventPump events;
-    FakeTrim trim;
-    FakePreview preview;
-    FakeOpenDialog dialog;
-    FakeBusyWindow busy;
-    CountingProbeFactory probes;
-    NoInitDir initDir;
+    FakeInitDir initDir;
     TSourceFileList list;
-    TSourceFileController controller{
-        list, {probes, errorInfo, errors, events, trim, preview, dialog, busy, initDir}};
+    TSourceFileController controller{list, Ports(initDir)};
     TSourceFileGridModel model{list};
     TSourceFileGrid grid{model};
 };
