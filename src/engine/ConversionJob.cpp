@@ -136,6 +136,11 @@ void TConversionJob::OnEncoderOutput(const std::string& text) {
 }
 
 void TConversionJob::RequestStop() {
+    // The progress window can outlive its job (a build error leaves it shown; a question is
+    // answered after the job ended): a stop then has nothing to stop, and a stop flag left
+    // set would skip the next job's post-job actions.
+    if (!Running)
+        return;
     JobState.StopFlag = true;
     JobState.RowIndex = static_cast<int>(Ports.Sources.Rows().size()) + 10;
     CurrentRunStopped = true;
@@ -147,6 +152,8 @@ void TConversionJob::RequestStop() {
 }
 
 void TConversionJob::RequestClose() {
+    if (!Running)
+        return;
     JobState.RowIndex = static_cast<int>(Ports.Sources.Rows().size()) + 10;
     CurrentRunStopped = true;
     Control->StopEncoder(Ports.Builder.EncoderPath());

@@ -42,10 +42,11 @@ public:
 
     // The Stop button, after the user confirmed: sets the stop flag, moves the row index past
     // the end, stops the encoders, and keeps a run that has not started yet from starting.
-    // (The window itself hides, enables the main window and resets its bars.)
+    // (The window itself hides, enables the main window and resets its bars.) Does nothing
+    // when no job runs.
     void RequestStop();
     // The close command, after the user confirmed: as RequestStop but without the stop flag,
-    // so the post-job actions still run.
+    // so the post-job actions still run. Does nothing when no job runs.
     void RequestClose();
 
     void WarnNoFiles();

@@ -287,6 +287,26 @@ TEST_F(JobTest, BuildErrorEndsTheJobAndTheNextJobCanRun) {
     EXPECT_TRUE(Main.Enabled);
 }
 
+// The progress window can still be up when no job runs: after a build error it stays shown,
+// and a Stop question may be answered after the job it was asked for has ended. Confirming
+// then stops nothing, and the next job still performs its post-job actions.
+TEST_F(JobTest, AStopConfirmedWhenNoJobRunsDoesNotCarryOverToTheNextJob) {
+    Main.ShowOutputDirectory = true;
+    Sources.Add("/src/a.avi", true);
+    Sources.Add("/src/b.avi", true);
+    Builder.ThrowFor = "/src/b.avi";
+    EXPECT_THROW(Job.RunConversionJob(), std::runtime_error);
+    Job.RequestStop(); // the user escapes through the progress window left on screen
+    Job.RequestClose();
+    EXPECT_FALSE(Job.State().StopFlag);
+
+    Builder.ThrowFor.clear();
+    Seen.clear();
+    Job.RunConversionJob();
+    EXPECT_EQ(Runs().size(), 3u);
+    EXPECT_EQ(SeenWith("open"), (TSeen{"open /tmp/out put/"}));
+}
+
 TEST_F(JobTest, ConvertDuringAJobDoesNotStartASecondOne) {
     Sources.Add("/src/a.avi", true);
     Sources.Add("/src/b.avi", true);

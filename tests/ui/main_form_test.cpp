@@ -355,6 +355,22 @@ TEST_F(MainFormTest, ClosingReleasesThePreviewSavesTheSettingsAndThenEndsTheProg
     EXPECT_EQ(again.edtOutputFolder->text(), "/media/player/Videos");
 }
 
+// A folder name that is not valid UTF-8 (Latin-1 "é" here) is the user's folder all the same:
+// keeping the field's text open to the user must not turn it into another name on the way.
+TEST_F(MainFormTest, AnOutputFolderThatIsNotUtf8KeepsItsBytes) {
+    const std::string folder = Work.Path() + "caf\xE9/out";
+    WriteWholeFile(SettingsFile(),
+                   "[USRInfo]\r\nSHWDDir=1\r\nSHUTDOWN=0\r\nOutDir=" + folder + "\r\n");
+    TFrmMainForm& form = ShowForm();
+
+    Browser.Choice.reset(); // cancelled: the shown folder is created
+    form.RzBmpButton1->click();
+    EXPECT_TRUE(fs::is_directory(folder));
+
+    form.close();
+    EXPECT_EQ(TIniFile32(SettingsFile()).ReadString("USRInfo", "OutDir", "?"), folder);
+}
+
 TEST_F(MainFormTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheProgramStillEnds) {
     TFrmMainForm& form = ShowForm();
     fs::remove_all(Program.Path() + "Config");

@@ -4,7 +4,6 @@
 #include "shell/ui/ClavenorApplication.h"
 
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QMessageBox>
 
 namespace clavenor {
@@ -30,7 +29,7 @@ TClavenorWiring::TClavenorWiring(std::string programFolder, std::string homeFold
     SourceFiles = std::make_unique<TSourceFileWiring>(*MainWindow, Ports.Desktop, Errors, Events,
                                                       InitDir, Trim, Preview);
     TSourceFileList& list = SourceFiles->List();
-    QLineEdit* outputFolder = MainWindow->edtOutputFolder;
+    TFrmMainForm* mainWindow = MainWindow.get();
     CustomProc = std::make_unique<TCustomProc>(
         CommonLib, FileFunc, AppFunc, Selection,
         [&list] {
@@ -39,7 +38,7 @@ TClavenorWiring::TClavenorWiring(std::string programFolder, std::string homeFold
                 rows.push_back(list.Row(i));
             return rows;
         },
-        [outputFolder] { return outputFolder->text().toStdString(); });
+        [mainWindow] { return mainWindow->OutputFolder(); });
     Builder = std::make_unique<TJobCommandBuilder>(*CustomProc, CommonLib);
     Rows = std::make_unique<TJobSourceRows>(list);
     ProgressContext = std::make_unique<TJobProgressContext>(CommonLib, *MainWindow);

@@ -92,7 +92,7 @@ TFrmMainForm::TFrmMainForm(std::string programFolder, std::string homeFolder,
     ApplySkinPalette(*this);
     resize(kDesignWidth, kDesignHeight);
     BuildControls();
-    edtOutputFolder->setText(QString::fromStdString(DefaultOutputFolder(homeFolder)));
+    SetOutputFolder(DefaultOutputFolder(homeFolder));
     Settings.SetOnChanged([this] { MirrorSettings(); });
 
     tmrClearMemory = new QTimer(this);
@@ -194,6 +194,11 @@ void TFrmMainForm::BuildControls() {
     edtOutputFolder->setGeometry(368, 188, 217, 21);
     edtOutputFolder->setFont(SkinFont(12));
     edtOutputFolder->setReadOnly(true);
+    // A text put into the field from elsewhere is the folder from then on.
+    connect(edtOutputFolder, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!SettingOutputFolder)
+            OutputFolderPath = text.toStdString();
+    });
     RzBmpButton1 = SkinButton(this, "RzBmpButton1", "browse", QPoint(595, 188), "Ctrl + N");
     connect(RzBmpButton1, &QAbstractButton::clicked, this,
             [this] { btnSelectOutputFolderClick(); });
@@ -412,14 +417,21 @@ void TFrmMainForm::cbbProfileChange(int index) {
 
 TUserSettings TFrmMainForm::UserSettings() const {
     TUserSettings settings;
-    settings.OutputFolder = edtOutputFolder->text().toStdString();
+    settings.OutputFolder = OutputFolderPath;
     settings.ShowOutputDirectory = chkShowOutputDirectory->isChecked();
     settings.Shutdown = chkShutdown->isChecked();
     return settings;
 }
 
+void TFrmMainForm::SetOutputFolder(const std::string& folder) {
+    OutputFolderPath = folder;
+    SettingOutputFolder = true;
+    edtOutputFolder->setText(QString::fromStdString(folder));
+    SettingOutputFolder = false;
+}
+
 void TFrmMainForm::SetUserSettings(const TUserSettings& settings) {
-    edtOutputFolder->setText(QString::fromStdString(settings.OutputFolder));
+    SetOutputFolder(settings.OutputFolder);
     chkShowOutputDirectory->setChecked(settings.ShowOutputDirectory);
     chkShutdown->setChecked(settings.Shutdown);
 }
@@ -683,9 +695,7 @@ bool TFrmMainForm::ShutdownChecked() const {
 }
 
 void TFrmMainForm::btnSelectOutputFolderClick() {
-    const std::string folder = SelectOutputFolder(edtOutputFolder->text().toStdString(),
-                                                  Ports.FolderBrowser, Ports.MessageBox);
-    edtOutputFolder->setText(QString::fromStdString(folder));
+    SetOutputFolder(SelectOutputFolder(OutputFolderPath, Ports.FolderBrowser, Ports.MessageBox));
 }
 
 void TFrmMainForm::Label3Click() {

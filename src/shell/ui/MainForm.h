@@ -127,6 +127,10 @@ public:
     void FillSettingsControls();
     // Writes the output folder field and the two check boxes to the user settings file.
     void SaveUserSettings();
+    // The output folder, byte for byte as it was set or read from the settings file: the
+    // field shows it through QString, which would change a name that is not valid UTF-8.
+    std::string OutputFolder() const { return OutputFolderPath; }
+    void SetOutputFolder(const std::string& folder);
     // What the window shows of the user settings.
     TUserSettings UserSettings() const;
     void SetUserSettings(const TUserSettings& settings);
@@ -175,6 +179,8 @@ private:
     void MirrorSettings();
 
     std::string ProgramFolder;
+    std::string OutputFolderPath; // what edtOutputFolder shows
+    bool SettingOutputFolder = false;
     ConversionSettings& Settings;
     TMainFormPorts Ports;
     TUserSettingsFile UserSettingsFile;
