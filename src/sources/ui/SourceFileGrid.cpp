@@ -269,19 +269,12 @@ void TSourceFileGrid::startDrag(Qt::DropActions) {
 }
 
 void TSourceFileGrid::dragEnterEvent(QDragEnterEvent* event) {
-    // Rows from this list and local files; nothing else is taken, so no other program
-    // believes its data was moved here.
-    if (event->source() == this || event->mimeData() == ownDrag_) {
-        event->acceptProposedAction();
-    } else if (OffersLocalFiles(*event)) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    dragMoveEvent(event);
 }
 
 void TSourceFileGrid::dragMoveEvent(QDragMoveEvent* event) {
+    // Rows from this list and local files; nothing else is taken, so no other program
+    // believes its data was moved here.
     if (event->source() == this || event->mimeData() == ownDrag_) {
         event->acceptProposedAction();
     } else if (OffersLocalFiles(*event)) {
