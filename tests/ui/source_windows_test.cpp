@@ -17,15 +17,6 @@
 using namespace clavenor;
 using namespace clavenor_test;
 
-namespace {
-
-QString LabelText(const QWidget& window, const char* name) {
-    const auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("<missing>");
-}
-
-} // namespace
-
 TEST(BusyWindow, AddsTheStoredFilesAfterItAppearsAndClosesItself) {
     QWidget owner;
     owner.setGeometry(100, 100, 692, 456);

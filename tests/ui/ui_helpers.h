@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -28,6 +29,12 @@ inline void Click(QWidget* widget, QPoint pos, Qt::KeyboardModifiers modifiers =
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
                         modifiers);
     QApplication::sendEvent(widget, &release);
+}
+
+// The text of the label named name inside window, or "<missing>".
+inline QString LabelText(const QWidget& window, const char* name) {
+    const auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<missing>");
 }
 
 } // namespace clavenor_test
