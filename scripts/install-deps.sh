@@ -13,6 +13,9 @@ packages=(
     xvfb xauth
     xdg-utils
     locales
+    # Installed without recommends, so name what the windows need to draw text and GL.
+    fontconfig fonts-dejavu-core
+    libglx-mesa0 libgl1-mesa-dri
 )
 
 missing=()
